@@ -1,0 +1,43 @@
+#include "model/clone_image.h"
+
+#include "model/value_tables.h"
+
+#include <algorithm>
+
+namespace rqm27 {
+
+namespace {
+
+void FillPreset(ChannelSlot& slot, int i) {
+  slot.used = true;
+  slot.setCell(FrequencyColumn, Label(PresetFrequencies[static_cast<std::size_t>(i)]));
+  slot.setCell(ModeColumn, QStringLiteral("FM"));
+  slot.setStep(0);
+  slot.setCarrier(PresetCarrierIndex);
+  slot.setCell(SubtoneColumn, QStringLiteral("None"));
+  slot.setTxTone(DefaultToneIndex);
+  slot.setRxTone(DefaultToneIndex);
+  slot.setDcs(0);
+  slot.setCell(ShiftColumn, QStringLiteral("Off"));
+  slot.setCell(ShiftFreqColumn, QStringLiteral("0.00000MHz"));
+}
+
+}  // namespace
+
+CloneImage StartupImage() {
+  CloneImage image;
+  for (int i = 0; i < SlotCount - LastTransferredSlot; ++i) {
+    FillPreset(image.slot(FirstPresetSlot + i), i);
+  }
+  return image;
+}
+
+void ResetAllChannels(CloneImage& image) { ClearChannelRows(image, 1, LastTransferredSlot); }
+
+void ClearChannelRows(CloneImage& image, int rowA, int rowB) {
+  const int first = std::max(1, std::min(rowA, rowB));
+  const int last = std::min(LastTransferredSlot, std::max(rowA, rowB));
+  for (int r = first; r <= last; ++r) image.slot(r).clear();
+}
+
+}  // namespace rqm27
