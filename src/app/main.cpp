@@ -1,6 +1,10 @@
+#include "app/main_window.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  rqm27::MainWindow window;
+  window.show();
+  return app.exec();
 }

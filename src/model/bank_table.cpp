@@ -10,6 +10,8 @@ BankTable BankTable::Defaults() {
   return table;
 }
 
-int BankTable::total() const { return std::accumulate(counts.begin(), counts.end(), 0); }
+int BankTable::total() const {
+  return std::accumulate(counts.begin(), counts.end(), 0);
+}
 
 }  // namespace rqm27

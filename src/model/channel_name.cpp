@@ -39,14 +39,18 @@ ChannelName NameFromText(QStringView text) {
   const QList<uint> characters = text.toUcs4();
   const int n = std::min<int>(static_cast<int>(characters.size()), ChannelName::Length);
   for (int i = 0; i < n; ++i) {
-    const QByteArray bytes = UnicodeToCp932(QString::fromUcs4(reinterpret_cast<const char32_t*>(&characters[i]), 1));
+    const QByteArray bytes =
+        UnicodeToCp932(QString::fromUcs4(reinterpret_cast<const char32_t*>(&characters[i]), 1));
     std::uint16_t code = 0;
-    for (char b : bytes.left(2)) code = static_cast<std::uint16_t>(code * 256 + static_cast<unsigned char>(b));
+    for (char b : bytes.left(2))
+      code = static_cast<std::uint16_t>(code * 256 + static_cast<unsigned char>(b));
     name.codes[i] = code;
   }
   return name;
 }
 
-bool NameSurvivesText(const ChannelName& name) { return NameFromText(NameToText(name)) == name; }
+bool NameSurvivesText(const ChannelName& name) {
+  return NameFromText(NameToText(name)) == name;
+}
 
 }  // namespace rqm27

@@ -32,7 +32,9 @@ CloneImage StartupImage() {
   return image;
 }
 
-void ResetAllChannels(CloneImage& image) { ClearChannelRows(image, 1, LastTransferredSlot); }
+void ResetAllChannels(CloneImage& image) {
+  ClearChannelRows(image, 1, LastTransferredSlot);
+}
 
 void ClearChannelRows(CloneImage& image, int rowA, int rowB) {
   const int first = std::max(1, std::min(rowA, rowB));

@@ -74,6 +74,8 @@ constexpr int ChannelPosition(int slot) {
 }
 
 // The receiver address of the record of a slot: 0x1200 + 64 * (position - 1).
-constexpr int ChannelAddress(int slot) { return 0x1200 + 64 * (ChannelPosition(slot) - 1); }
+constexpr int ChannelAddress(int slot) {
+  return 0x1200 + 64 * (ChannelPosition(slot) - 1);
+}
 
 }  // namespace rqm27

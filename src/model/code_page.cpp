@@ -98,6 +98,8 @@ QByteArray UnicodeToCp932(QStringView text) {
   return bytes;
 }
 
-int Cp932ByteLength(QStringView text) { return static_cast<int>(UnicodeToCp932(text).size()); }
+int Cp932ByteLength(QStringView text) {
+  return static_cast<int>(UnicodeToCp932(text).size());
+}
 
 }  // namespace rqm27

@@ -35,7 +35,9 @@ QString Word16ToHex(std::uint16_t value) {
   return HexPad(value & 0xFF, 2) + HexPad(value >> 8, 2);
 }
 
-QString BytesToHex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
+QString BytesToHex(const QByteArray& bytes) {
+  return QString::fromLatin1(bytes.toHex().toUpper());
+}
 
 Result<QByteArray> HexToBytes(QStringView text, const QString& what, int expectedBytes) {
   if (expectedBytes >= 0 && text.size() != 2 * expectedBytes) {
@@ -45,9 +47,8 @@ Result<QByteArray> HexToBytes(QStringView text, const QString& what, int expecte
                      .arg(text.size())};
   }
   if (text.size() % 2 != 0) {
-    return Error{QStringLiteral("%1: odd number of hexadecimal characters (%2)")
-                     .arg(what)
-                     .arg(text.size())};
+    return Error{
+        QStringLiteral("%1: odd number of hexadecimal characters (%2)").arg(what).arg(text.size())};
   }
   QByteArray bytes(text.size() / 2, '\0');
   for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -65,7 +66,8 @@ Result<QByteArray> HexToBytes(QStringView text, const QString& what, int expecte
 
 Result<QString> BinaryToHex(QStringView binary) {
   if (binary.size() % 4 != 0) {
-    return Error{QStringLiteral("binary digits: length %1 is not a multiple of 4").arg(binary.size())};
+    return Error{
+        QStringLiteral("binary digits: length %1 is not a multiple of 4").arg(binary.size())};
   }
   QString hex;
   hex.reserve(binary.size() / 4);

@@ -38,6 +38,8 @@ class [[nodiscard]] Result {
 // For operations that produce nothing but may fail.
 struct Done {};
 using Status = Result<Done>;
-inline Status Ok() { return Done{}; }
+inline Status Ok() {
+  return Done{};
+}
 
 }  // namespace rqm27

@@ -7,12 +7,13 @@ namespace rqm27 {
 QString FixedRowLabel(int slot) {
   if (slot >= 1201 && slot <= 1300) {
     const int k = slot - 1201;
-    return QStringLiteral("PRG - %1%2").arg(k / 2).arg(k % 2 == 0 ? u'A' : u'B');
+    return QStringLiteral("PRG - %1%2").arg(k / 2).arg(QChar(k % 2 == 0 ? u'A' : u'B'));
   }
   if (slot >= 1301 && slot <= 1500) {
     const int k = slot - 1301;
-    return QStringLiteral("Dual%1%2").arg(k / 2).arg(k % 2 == 0 ? QStringLiteral("(Main) ")
-                                                                 : QStringLiteral("(Sub) "));
+    return QStringLiteral("Dual%1%2")
+        .arg(k / 2)
+        .arg(k % 2 == 0 ? QStringLiteral("(Main) ") : QStringLiteral("(Sub) "));
   }
   if (slot >= 1501 && slot <= 1600) return QStringLiteral("PRIO - %1").arg(slot - 1501);
   if (slot >= 1601 && slot <= 1700) return QStringLiteral("PASS - %1").arg(slot - 1601);

@@ -16,11 +16,11 @@ namespace rqm27 {
 
 // Tuning steps; StepValues in units of 10 Hz (8.33 kHz is held as 833).
 inline constexpr std::array<std::string_view, 19> StepNames = {
-    "5KHz",   "6.25KHz", "8.33KHz", "10KHz",  "12.5KHz", "15KHz", "20KHz",
+    "5KHz",   "6.25KHz", "8.33KHz", "10KHz",  "12.5KHz", "15KHz",  "20KHz",
     "25KHz",  "30KHz",   "50KHz",   "100KHz", "125KHz",  "150KHz", "200KHz",
     "500KHz", "1MHz",    "50Hz",    "100Hz",  "1K"};
 inline constexpr std::array<std::int32_t, 19> StepValues = {
-    500,   625,   833,   1000,  1250,   1500, 2000, 2500, 3000, 5000,
+    500,   625,   833,   1000,  1250,  1500,   2000, 2500, 3000, 5000,
     10000, 12500, 15000, 20000, 50000, 100000, 5,    10,   100};
 
 // The 39 CTCSS tones; index 8 ("88.5Hz") is the default tone everywhere.
@@ -77,15 +77,18 @@ inline constexpr std::array<std::string_view, 13> ColumnHeaders = {
 
 // The fixed preset channels of slots 1701-1721.
 inline constexpr std::array<std::string_view, 21> PresetFrequencies = {
-    "398.60500MHz", "399.45500MHz", "139.97000MHz", "399.03000MHz", "400.00000MHz",
-    "397.25000MHz", "140.00000MHz", "399.60500MHz", "398.64000MHz", "134.00000MHz",
-    "399.25000MHz", "399.00000MHz", "134.90000MHz", "139.96000MHz", "139.60000MHz",
-    "149.00000MHz", "361.82500MHz", "320.23500MHz", "320.67500MHz", "321.13500MHz",
-    "139.94000MHz"};
+    "398.60500MHz", "399.45500MHz", "139.97000MHz", "399.03000MHz", "400.00000MHz", "397.25000MHz",
+    "140.00000MHz", "399.60500MHz", "398.64000MHz", "134.00000MHz", "399.25000MHz", "399.00000MHz",
+    "134.90000MHz", "139.96000MHz", "139.60000MHz", "149.00000MHz", "361.82500MHz", "320.23500MHz",
+    "320.67500MHz", "321.13500MHz", "139.94000MHz"};
 
 // Bank b's bit in a 16-digit group record: the 1-based digit and its weight in that digit.
-constexpr int BankNibbleIndex(int bank) { return bank / 4 + 1; }
-constexpr int BankBitWeight(int bank) { return 8 >> (bank % 4); }
+constexpr int BankNibbleIndex(int bank) {
+  return bank / 4 + 1;
+}
+constexpr int BankBitWeight(int bank) {
+  return 8 >> (bank % 4);
+}
 
 // Label of a table entry as text.
 inline QString Label(std::string_view label) {

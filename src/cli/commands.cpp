@@ -1,0 +1,53 @@
+#include "cli/commands.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace rqm27::cli {
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: rqm27-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  convert IN OUT [--base BASE.bin]\n"
+    "      Convert an image between file formats, chosen by extension:\n"
+    "      .bin (raw 131072-byte memory image) and .json (JSON image).\n"
+    "      Writing a .bin gives what a receiver holding BASE.bin (all zeros when\n"
+    "      not given) holds after a full write of the image.\n"
+    "\n"
+    "Options:\n"
+    "  --help       show this help\n"
+    "  --version    show the version\n";
+
+void Print(FILE* stream, const QString& text) {
+  QTextStream out(stream);
+  out << text;
+}
+
+}  // namespace
+
+int Fail(const QString& message) {
+  Print(stderr, QStringLiteral("rqm27-cli: %1\n").arg(message));
+  return 1;
+}
+
+int Run(const QStringList& args) {
+  if (args.isEmpty() || args.first() == "--help" || args.first() == "-h" ||
+      args.first() == "help") {
+    Print(args.isEmpty() ? stderr : stdout, QString::fromLatin1(kUsage));
+    return args.isEmpty() ? 1 : 0;
+  }
+  if (args.first() == "--version") {
+    Print(stdout, QStringLiteral(RQM27_VERSION "\n"));
+    return 0;
+  }
+  const QString command = args.first();
+  const QStringList rest = args.mid(1);
+  if (command == "convert") return Convert(rest);
+  return Fail(QStringLiteral("unknown command \"%1\" (see rqm27-cli --help)").arg(command));
+}
+
+}  // namespace rqm27::cli

@@ -1,0 +1,16 @@
+// The commands of rqm27-cli and their dispatch.
+#pragma once
+
+#include <QStringList>
+
+namespace rqm27::cli {
+
+// Runs the command the arguments name; returns the process's exit status.
+int Run(const QStringList& args);
+
+// Prints a one-line error on stderr and returns exit status 1.
+int Fail(const QString& message);
+
+int Convert(const QStringList& args);
+
+}  // namespace rqm27::cli

@@ -1,0 +1,51 @@
+// rqm27-cli convert IN OUT [--base BASE.bin]
+#include "cli/commands.h"
+
+#include "codec/memory_image.h"
+#include "codec/title_block.h"
+#include "files/file_io.h"
+#include "files/image_file.h"
+
+namespace rqm27::cli {
+
+int Convert(const QStringList& args) {
+  QStringList paths;
+  QString basePath;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    if (args[i] == "--base") {
+      if (i + 1 >= args.size()) return Fail("convert: --base needs a file");
+      basePath = args[++i];
+    } else if (args[i].startsWith("--")) {
+      return Fail(QStringLiteral("convert: unknown option %1").arg(args[i]));
+    } else {
+      paths << args[i];
+    }
+  }
+  if (paths.size() != 2) return Fail("convert: expected IN and OUT (see rqm27-cli --help)");
+
+  if (const auto format = FormatOfPath(paths[1]); !format) return Fail(format.error());
+  const auto image = LoadImageFile(paths[0]);
+  if (!image) return Fail(image.error());
+
+  // Without a receiver's memory to write onto, a blank one stands in; it keeps the image's own
+  // memory-protect setting, which a full write leaves as the receiver has it.
+  QByteArray base(MemoryImageSize, '\0');
+  base[MemoryProtectAddress] = static_cast<char>(image->settings.at(SettingsList::Mem, 0));
+  if (!basePath.isEmpty()) {
+    const auto bytes = ReadWholeFile(basePath);
+    if (!bytes) return Fail(bytes.error());
+    if (bytes->size() != MemoryImageSize) {
+      return Fail(QStringLiteral("%1: a memory image has exactly %2 bytes, this one %3")
+                      .arg(basePath)
+                      .arg(MemoryImageSize)
+                      .arg(bytes->size()));
+    }
+    base = *bytes;
+  }
+  if (const Status saved = SaveImageFile(paths[1], *image, base); !saved) {
+    return Fail(saved.error());
+  }
+  return 0;
+}
+
+}  // namespace rqm27::cli

@@ -1,0 +1,41 @@
+#include "codec/title_block.h"
+
+#include "codec/name_codec.h"
+#include "model/hex_text.h"
+
+namespace rqm27 {
+namespace {
+
+inline constexpr int StartupMessageIndex = 5;   // in the Display lists
+inline constexpr int StartupMessageOther = 2;   // the entry of every byte other than 0 and 1
+inline constexpr int MemoryOverwriteIndex = 0;  // in the Mem lists
+inline constexpr int MemoryOverwriteEntries = 3;
+
+}  // namespace
+
+void DecodeTitleBlock(const QByteArray& block, ChannelName& title, SettingsSelections& settings) {
+  title = DecodeName(block);
+  const int byte = NameBytes < block.size() ? static_cast<unsigned char>(block[NameBytes]) : 0;
+  settings.at(SettingsList::Display, StartupMessageIndex) = byte <= 1 ? byte : StartupMessageOther;
+}
+
+QByteArray EncodeTitleBlock(const ChannelName& title, const SettingsSelections& settings) {
+  QByteArray bytes = EncodeName(title);
+  bytes += static_cast<char>(settings.at(SettingsList::Display, StartupMessageIndex));
+  bytes += '\0';
+  return bytes;
+}
+
+Status DecodeMemoryProtect(std::uint8_t byte, SettingsSelections& settings) {
+  if (byte >= MemoryOverwriteEntries) {
+    return Error{QStringLiteral("memory-protect byte 0x%1 (Memory Overwrite): value %2 is outside "
+                                "the list (0-%3)")
+                     .arg(HexPad(MemoryProtectAddress, 5))
+                     .arg(byte)
+                     .arg(MemoryOverwriteEntries - 1)};
+  }
+  settings.at(SettingsList::Mem, MemoryOverwriteIndex) = byte;
+  return Ok();
+}
+
+}  // namespace rqm27

@@ -1,0 +1,25 @@
+// Image files of every kind the program reads and writes, chosen by the file's extension
+// (compared without regard to case): ".bin" a raw memory image, ".json" a JSON image.
+#pragma once
+
+#include "model/clone_image.h"
+#include "model/result.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace rqm27 {
+
+enum class ImageFormat { MemoryImage, Json };
+
+// The format a path's extension names, or an error naming the path.
+Result<ImageFormat> FormatOfPath(const QString& path);
+
+// Loads an image file; a memory image is decoded as a full read would decode it.
+Result<CloneImage> LoadImageFile(const QString& path);
+
+// Saves an image; a memory image is what a receiver holding `base` holds after a full write.
+// The file is replaced only when it has been written completely.
+Status SaveImageFile(const QString& path, const CloneImage& image, const QByteArray& base);
+
+}  // namespace rqm27

@@ -1,0 +1,85 @@
+#include "grid/channel_grid_view.h"
+
+#include "app/twips.h"
+#include "grid/channel_table_model.h"
+#include "model/channel_slot.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QStyledItemDelegate>
+
+#include <array>
+
+namespace rqm27 {
+
+namespace {
+
+// Column widths in twips, columns 0-11; column 6 has none and is hidden.
+constexpr std::array<int, NameColumn> ColumnWidthTwips = {1450, 1650, 600, 900, 800,  900,
+                                                          0,    900,  600, 600, 1500, 550};
+// The name column, the last, fills the rest of the grid: about 3000 twips at the window's
+// start size, so that all columns show without a sideways scroll bar. A narrowed window leaves
+// it room for 16 characters at least.
+constexpr int NameColumnMinTwips = 2000;
+constexpr int RowHeightTwips = 300;
+
+// Paints the row-label column like a header: button colours, never highlighted.
+class LabelColumnDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    option->backgroundBrush = option->palette.button();
+    option->palette.setBrush(QPalette::Text, option->palette.buttonText());
+  }
+};
+
+}  // namespace
+
+ChannelGridView::ChannelGridView(ChannelTableModel* model, QWidget* parent) : QTableView(parent) {
+  setObjectName(QStringLiteral("MSFlexGrid1"));
+  setModel(model);
+  setItemDelegateForColumn(LabelColumn, new LabelColumnDelegate(this));
+
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setWordWrap(false);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+  // The label column stands in for the row header.
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(TwipsToPixels(RowHeightTwips, *this));
+  verticalHeader()->setMinimumSectionSize(1);
+
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignBottom);
+  for (int c = 0; c < NameColumn; ++c) {
+    setColumnWidth(c, TwipsToPixels(ColumnWidthTwips[static_cast<std::size_t>(c)], *this));
+  }
+  setColumnHidden(TxToneColumn, true);
+  horizontalHeader()->setStretchLastSection(true);
+  setColumnWidth(NameColumn, TwipsToPixels(NameColumnMinTwips, *this));
+
+  // A reset of the whole image keeps the row the user is on.
+  connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+    const QModelIndex current = currentIndex();
+    slotBeforeReset_ = current.isValid() ? ChannelTableModel::SlotOfRow(current.row()) : 1;
+  });
+  connect(model, &QAbstractItemModel::modelReset, this, [this] { selectSlot(slotBeforeReset_); });
+
+  selectSlot(1);
+}
+
+void ChannelGridView::selectSlot(int slot) {
+  // The label column is the current one so that bringing the row into view shows its label.
+  const QModelIndex current = model()->index(ChannelTableModel::RowOfSlot(slot), LabelColumn);
+  selectionModel()->setCurrentIndex(
+      current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+}  // namespace rqm27

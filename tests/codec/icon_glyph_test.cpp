@@ -1,0 +1,57 @@
+#include "codec/icon_glyph.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace rqm27 {
+namespace {
+
+TEST(IconGlyphCodec, EachBitIsOnePixel) {
+  struct Case {
+    int byte;
+    unsigned char value;
+    int row;
+    int column;
+  };
+  const Case cases[] = {{0, 0x01, 0, 0},   {16, 0x80, 15, 0}, {0, 0x80, 7, 0},
+                        {15, 0x01, 0, 15}, {16, 0x01, 8, 0},  {22, 0x04, 10, 6}};
+  for (const Case& c : cases) {
+    QByteArray bytes(IconBytes, '\0');
+    bytes[c.byte] = static_cast<char>(c.value);
+    IconGlyph expected{};
+    expected[c.row][c.column] = 1;
+    EXPECT_EQ(DecodeIconGlyph(bytes), expected) << c.byte;
+    EXPECT_EQ(EncodeIconGlyph(expected), bytes) << c.byte;
+  }
+}
+
+TEST(IconGlyphCodec, FontTextRoundTrips) {
+  IconGlyph corners{};
+  corners[0][0] = corners[15][15] = 1;
+  const QString hex = "01" + QString("00").repeated(30) + "80";
+  EXPECT_EQ(EncodeFontGlyph(corners), hex);
+  // A block read hands over 128 characters; the second half is not icon data.
+  EXPECT_EQ(*ExpandFontString(hex.toLower() + QString("Z").repeated(64)), corners);
+
+  std::mt19937 random(27);
+  for (int n = 0; n < 20; ++n) {
+    IconGlyph glyph{};
+    for (auto& row : glyph) {
+      for (auto& pixel : row) pixel = static_cast<std::uint8_t>(random() & 1);
+    }
+    EXPECT_EQ(*ExpandFontString(EncodeFontGlyph(glyph)), glyph);
+  }
+}
+
+TEST(IconGlyphCodec, RejectsBadFontText) {
+  const QString good = QString("0").repeated(64);
+  for (const QString& bad : {good.left(63), "G" + good.mid(1), good.left(62) + " 0"}) {
+    const Result<IconGlyph> glyph = ExpandFontString(bad);
+    ASSERT_FALSE(glyph.ok()) << bad.toStdString();
+    EXPECT_TRUE(glyph.error().contains("icon data")) << bad.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace rqm27

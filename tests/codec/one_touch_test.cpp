@@ -1,0 +1,69 @@
+#include "codec/one_touch.h"
+
+#include <gtest/gtest.h>
+
+namespace rqm27 {
+namespace {
+
+QByteArray Hex(const char* text) {
+  return QByteArray::fromHex(text);
+}
+
+// Banks 3, 5 and 10 hold 20, 30 and 40 channels; bank 0 holds none.
+BankTable SparseTable() {
+  BankTable banks;
+  banks.counts[3] = 20;
+  banks.counts[5] = 30;
+  banks.counts[10] = 40;
+  return banks;
+}
+
+TEST(OneTouchCodec, DecodesEachEntryAgainstTheTable) {
+  struct Case {
+    const char* entry;
+    OneTouchMemory expected;
+  };
+  const Case cases[] = {
+      {"FF0A05", {false, 0, 0}}, {"050A00", {true, 5, 10}},
+      {"051D00", {true, 5, 29}}, {"0A0200", {true, 10, 2}},  // a bank beyond the first ten
+      {"051E00", {true, 5, 0}},                              // position equal to the count
+      {"030001", {true, 3, 0}},                              // position 256
+      {"000500", {true, 3, 0}},                              // bank without channels
+      {"320000", {true, 3, 0}},                              // bank 50
+  };
+  for (const Case& c : cases) {
+    for (int i : {0, 8}) {
+      QByteArray area = Hex("FFFFFF").repeated(OneTouchCount);
+      area.replace(3 * i, 3, Hex(c.entry));
+      OneTouchMemories expected{};
+      expected[i] = c.expected;
+      EXPECT_EQ(DecodeOneTouch(area, SparseTable()), expected) << c.entry << " at " << i;
+    }
+  }
+  // With no bank holding channels a set memory falls back to bank 0.
+  EXPECT_EQ(DecodeOneTouch(Hex("050A00").repeated(9), BankTable{})[8],
+            (OneTouchMemory{true, 0, 0}));
+}
+
+TEST(OneTouchCodec, EncodesSetAndUnsetMemories) {
+  OneTouchMemories memories{};
+  memories[1] = {true, 3, 12};
+  memories[4] = {false, 3, 7};
+  memories[8] = {true, 49, 300};
+  EXPECT_EQ(EncodeOneTouch(memories).toHex().toUpper(),
+            "FFFFFF030C00" + QByteArray("FFFFFF").repeated(6) + "312C01");
+}
+
+TEST(OneTouchCodec, RebuildKeepsWhatTheNewTableStillHas) {
+  EXPECT_EQ(BanksWithChannels(SparseTable()), (std::vector<int>{3, 5, 10}));
+  BankTable banks = SparseTable();
+  banks.counts[5] = 29;
+  banks.counts[10] = 0;
+  banks.counts[0] = 60;
+  const OneTouchMemories before = {{{true, 5, 29}, {true, 10, 39}, {true, 0, 50}, {false, 7, 3}}};
+  const OneTouchMemories after = {{{true, 5, 0}, {true, 0, 0}, {true, 0, 50}, {false, 0, 0}}};
+  EXPECT_EQ(RebuildOneTouch(before, banks), after);
+}
+
+}  // namespace
+}  // namespace rqm27

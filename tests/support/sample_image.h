@@ -1,0 +1,25 @@
+// Images with something in every area, for tests that move whole images around.
+#pragma once
+
+#include "model/clone_image.h"
+
+#include <QByteArray>
+
+namespace rqm27::testing {
+
+// A start-up image with channels of every kind (memory, program-scan, dual-watch, priority,
+// pass), Japanese and English names, a changed bank table, one-touch memories, a title,
+// settings, groups and icons.
+CloneImage SampleImage();
+
+// One used channel with the given frequency text and name.
+ChannelSlot SampleChannel(const QString& frequency, const QString& name);
+
+// A memory image of pseudo-random bytes (repeatable for a seed).
+QByteArray RandomMemory(unsigned seed);
+
+// Writes bytes to a file, failing the test when it cannot.
+void WriteFile(const QString& path, const QByteArray& bytes);
+QByteArray ReadFile(const QString& path);
+
+}  // namespace rqm27::testing
