@@ -76,10 +76,21 @@ TEST_F(Convert, BadInputFailsWithOneLineAndNoOutputFile) {
   badRecord[ChannelAddress(77) + 6] = 19;  // step outside its table
   WriteFile(path("badrecord.bin"), badRecord);
   WriteFile(path("short.bin"), QByteArray(1000, '\0'));
+  QByteArray badSetting = sampleMemory();
+  badSetting[0x20] = 7;  // Bell Notifier has four choices
+  WriteFile(path("badsetting.bin"), badSetting);
   QByteArray json = WriteJsonImage(testing::SampleImage());
   json.replace("\"Jp.Rail\"", "\"Jp.Tram\"");
   WriteFile(path("badlabel.json"), json);
   WriteFile(path("good.json"), WriteJsonImage(testing::SampleImage()));
+  QByteArray links = WriteJsonImage(StartupImage());
+  links.replace(
+      "\"0000000000000000\",\n        \"0000000000000000\",\n        \"0000000000000000\"",
+      "\"0000000000000000\",\n        \"0000000000000000\",\n        \"00000000000000X0\"");
+  WriteFile(path("badlinks.json"), links);
+  QByteArray count = WriteJsonImage(StartupImage());
+  count.replace("\"banks\": [\n        100", "\"banks\": [\n        65536");
+  WriteFile(path("badcount.json"), count);
 
   struct Case {
     QStringList args;
@@ -90,6 +101,9 @@ TEST_F(Convert, BadInputFailsWithOneLineAndNoOutputFile) {
       {{"short.bin", "o1.json"}, "o1.json", "1000 bytes"},
       {{"badrecord.bin", "o2.json"}, "o2.json", "slot 77: step"},
       {{"badlabel.json", "o3.bin"}, "o3.bin", "unknown carrier \"Jp.Tram\""},
+      {{"badsetting.bin", "o7.json"}, "o7.json", "Bell Notifier"},
+      {{"badlinks.json", "o8.bin"}, "o8.bin", "bankLinks[2]"},
+      {{"badcount.json", "o9.bin"}, "o9.bin", "banks[0]: 65536"},
       {{"missing.bin", "o4.json"}, "o4.json", "missing.bin"},
       {{"good.json", "o5.txt"}, "o5.txt", "unknown file type"},
       {{"good.json", "o6.bin", "--base", "short.bin"}, "o6.bin", "short.bin"},
