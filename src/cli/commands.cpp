@@ -17,6 +17,13 @@ constexpr char kUsage[] =
     "      .bin (raw 131072-byte memory image) and .json (JSON image).\n"
     "      Writing a .bin gives what a receiver holding BASE.bin (all zeros when\n"
     "      not given) holds after a full write of the image.\n"
+    "  show FILE\n"
+    "      Print a readable summary of an image file: the used channels, the\n"
+    "      banks, the one-touch memories, the title and the settings.\n"
+    "  simulate [--memory FILE.bin] [--variant J|E|T|K] [--save FILE.bin]\n"
+    "           [--baud N] [--im-delay MS] [fault options]\n"
+    "      Serve a simulated receiver on a pseudo-terminal; its device path is\n"
+    "      printed on the first line. Stop it with Ctrl-C.\n"
     "\n"
     "Options:\n"
     "  --help       show this help\n"
@@ -47,6 +54,8 @@ int Run(const QStringList& args) {
   const QString command = args.first();
   const QStringList rest = args.mid(1);
   if (command == "convert") return Convert(rest);
+  if (command == "show") return Show(rest);
+  if (command == "simulate") return Simulate(rest);
   return Fail(QStringLiteral("unknown command \"%1\" (see rqm27-cli --help)").arg(command));
 }
 

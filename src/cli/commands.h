@@ -12,5 +12,10 @@ int Run(const QStringList& args);
 int Fail(const QString& message);
 
 int Convert(const QStringList& args);
+int Show(const QStringList& args);
+int Simulate(const QStringList& args);
+int Read(const QStringList& args);
+int Write(const QStringList& args);
+int Ports(const QStringList& args);
 
 }  // namespace rqm27::cli
