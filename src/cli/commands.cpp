@@ -20,10 +20,26 @@ constexpr char kUsage[] =
     "  show FILE\n"
     "      Print a readable summary of an image file: the used channels, the\n"
     "      banks, the one-touch memories, the title and the settings.\n"
+    "  read --port PORT [--variant J|E|T|K] [--stats] OUT\n"
+    "      Read the whole memory of a receiver into OUT (any image format).\n"
+    "  write --port PORT [--variant J|E|T|K] [--stats] IN\n"
+    "      Write the image file IN to the receiver's whole memory.\n"
+    "  ports\n"
+    "      List the serial ports of this computer, and \"sim\", the built-in\n"
+    "      simulated receiver. PORT is a device (/dev/ttyUSB0), COM1-COM16 or sim.\n"
     "  simulate [--memory FILE.bin] [--variant J|E|T|K] [--save FILE.bin]\n"
     "           [--baud N] [--im-delay MS] [fault options]\n"
     "      Serve a simulated receiver on a pseudo-terminal; its device path is\n"
     "      printed on the first line. Stop it with Ctrl-C.\n"
+    "      Without --memory it holds a built-in demo memory; --save FILE.bin\n"
+    "      receives its memory on exit. --baud paces its output (ten bits a\n"
+    "      byte); --im-delay delays the answer to ZT~IM. Fault options, N\n"
+    "      counting command lines:\n"
+    "        --silent-after N             neither echo nor answer after N\n"
+    "        --refuse-writes-at ADDR      answer NG to writes covering ADDR (hex)\n"
+    "        --garble-reply N             drop the closing LF of the Nth reply\n"
+    "        --pieces K --piece-delay MS  send replies in K-byte pieces\n"
+    "        --close-after N              close the port after answering N\n"
     "\n"
     "Options:\n"
     "  --help       show this help\n"
@@ -56,6 +72,9 @@ int Run(const QStringList& args) {
   if (command == "convert") return Convert(rest);
   if (command == "show") return Show(rest);
   if (command == "simulate") return Simulate(rest);
+  if (command == "read") return Read(rest);
+  if (command == "write") return Write(rest);
+  if (command == "ports") return Ports(rest);
   return Fail(QStringLiteral("unknown command \"%1\" (see rqm27-cli --help)").arg(command));
 }
 

@@ -2,7 +2,6 @@
 #include "cli/commands.h"
 
 #include "codec/memory_image.h"
-#include "codec/title_block.h"
 #include "files/file_io.h"
 #include "files/image_file.h"
 
@@ -27,10 +26,7 @@ int Convert(const QStringList& args) {
   const auto image = LoadImageFile(paths[0]);
   if (!image) return Fail(image.error());
 
-  // Without a receiver's memory to write onto, a blank one stands in; it keeps the image's own
-  // memory-protect setting, which a full write leaves as the receiver has it.
-  QByteArray base(MemoryImageSize, '\0');
-  base[MemoryProtectAddress] = static_cast<char>(image->settings.at(SettingsList::Mem, 0));
+  QByteArray base = BlankMemoryFor(*image);
   if (!basePath.isEmpty()) {
     const auto bytes = ReadWholeFile(basePath);
     if (!bytes) return Fail(bytes.error());

@@ -19,7 +19,8 @@ Result<QByteArray> ReadWholeFile(const QString& path) {
 
 Status SaveWholeFile(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
+  // Unbuffered, so that a short write (a full disk) shows in write() itself.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
     return Error{QStringLiteral("cannot write %1: %2").arg(path, file.errorString())};
   }
   if (file.write(bytes) != bytes.size() || !file.commit()) {

@@ -1,18 +1,32 @@
 #include "files/image_file.h"
 
 #include "codec/memory_image.h"
+#include "codec/title_block.h"
+#include "files/clone_file.h"
+#include "files/csv_file.h"
 #include "files/file_io.h"
 #include "files/json_image.h"
 
+#include "model/row_labels.h"
+
+#include <QDateTime>
 #include <QFileInfo>
 
 namespace rqm27 {
+
+QByteArray BlankMemoryFor(const CloneImage& image) {
+  QByteArray memory(MemoryImageSize, '\0');
+  memory[MemoryProtectAddress] = static_cast<char>(image.settings.at(SettingsList::Mem, 0));
+  return memory;
+}
 
 Result<ImageFormat> FormatOfPath(const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix == QLatin1StringView("bin")) return ImageFormat::MemoryImage;
   if (suffix == QLatin1StringView("json")) return ImageFormat::Json;
-  return Error{QStringLiteral("%1: unknown file type \"%2\" (expected .bin or .json)")
+  if (suffix == QLatin1StringView("m27")) return ImageFormat::CloneFile;
+  if (suffix == QLatin1StringView("csv")) return ImageFormat::Csv;
+  return Error{QStringLiteral("%1: unknown file type \"%2\" (expected .bin, .json, .M27 or .CSV)")
                    .arg(path, suffix.isEmpty() ? QStringLiteral("no extension") : "." + suffix)};
 }
 
@@ -21,22 +35,43 @@ Result<CloneImage> LoadImageFile(const QString& path) {
   if (!format) return Error{format.error()};
   const auto bytes = ReadWholeFile(path);
   if (!bytes) return Error{bytes.error()};
-  const auto image =
-      *format == ImageFormat::MemoryImage ? DecodeMemoryImage(*bytes) : ReadJsonImage(*bytes);
-  if (!image) return Error{QStringLiteral("%1: %2").arg(path, image.error())};
-  return image;
+  switch (*format) {
+    case ImageFormat::MemoryImage:
+    case ImageFormat::Json: {
+      const auto image =
+          *format == ImageFormat::MemoryImage ? DecodeMemoryImage(*bytes) : ReadJsonImage(*bytes);
+      if (!image) return Error{QStringLiteral("%1: %2").arg(path, image.error())};
+      return image;
+    }
+    case ImageFormat::CloneFile:
+      return ReadCloneFile(*bytes, StartupImage(), path);
+    case ImageFormat::Csv:
+      return ImportCsv(*bytes, StartupImage(), path);
+  }
+  return Error{path};
 }
 
 Status SaveImageFile(const QString& path, const CloneImage& image, const QByteArray& base) {
   const auto format = FormatOfPath(path);
   if (!format) return Error{format.error()};
   QByteArray bytes;
-  if (*format == ImageFormat::MemoryImage) {
-    const auto memory = EncodeMemoryImage(image, base);
-    if (!memory) return Error{QStringLiteral("%1: %2").arg(path, memory.error())};
-    bytes = *memory;
-  } else {
-    bytes = WriteJsonImage(image);
+  switch (*format) {
+    case ImageFormat::MemoryImage: {
+      const auto memory = EncodeMemoryImage(image, base);
+      if (!memory) return Error{QStringLiteral("%1: %2").arg(path, memory.error())};
+      bytes = *memory;
+      break;
+    }
+    case ImageFormat::Json:
+      bytes = WriteJsonImage(image);
+      break;
+    case ImageFormat::CloneFile:
+      bytes = WriteCloneFile(image, QDateTime::currentDateTime());
+      break;
+    case ImageFormat::Csv:
+      bytes = ExportCsv(image,
+                        ShowRowLabels(image.banks).value_or(*ShowRowLabels(BankTable::Defaults())));
+      break;
   }
   return SaveWholeFile(path, bytes);
 }

@@ -1,5 +1,6 @@
 // Image files of every kind the program reads and writes, chosen by the file's extension
-// (compared without regard to case): ".bin" a raw memory image, ".json" a JSON image.
+// (compared without regard to case): ".bin" a raw memory image, ".json" a JSON image, ".M27" a
+// clone file, ".CSV" a channel list.
 #pragma once
 
 #include "model/clone_image.h"
@@ -10,13 +11,19 @@
 
 namespace rqm27 {
 
-enum class ImageFormat { MemoryImage, Json };
+enum class ImageFormat { MemoryImage, Json, CloneFile, Csv };
 
 // The format a path's extension names, or an error naming the path.
 Result<ImageFormat> FormatOfPath(const QString& path);
 
-// Loads an image file; a memory image is decoded as a full read would decode it.
+// Loads an image file; a memory image is decoded as a full read would decode it, a channel
+// list is imported into a start-up image.
 Result<CloneImage> LoadImageFile(const QString& path);
+
+// A memory to write an image onto when no receiver's memory is at hand: all zero but for the
+// memory-protect setting, which a full write leaves as the receiver has it and which is here
+// taken from the image itself.
+QByteArray BlankMemoryFor(const CloneImage& image);
 
 // Saves an image; a memory image is what a receiver holding `base` holds after a full write.
 // The file is replaced only when it has been written completely.

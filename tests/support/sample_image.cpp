@@ -37,7 +37,7 @@ CloneImage SampleImage() {
   tsq.setRxTone(0);
   tsq.setTxTone(12);
   tsq.setCell(SkipColumn, "*");
-  ChannelSlot& dcs = image.slot(150) = SampleChannel("1295.12340MHz", "DCS 754");
+  ChannelSlot& dcs = image.slot(150) = SampleChannel("1295.12500MHz", "DCS 754");
   dcs.setCell(ModeColumn, "WFM");
   dcs.setCell(SubtoneColumn, "DCS");
   dcs.setDcs(103);

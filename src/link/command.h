@@ -1,0 +1,40 @@
+// One command transaction with the receiver. The receiver echoes the command line with its
+// CR, then answers CR LF payload CR LF:
+//
+//   sent:      Z T ~ F 0 0 0 0 0 R CR
+//   received:  Z T ~ F 0 0 0 0 0 R CR  CR LF  <128 hexadecimal characters>  CR LF
+//
+// The payload is "OK" for an accepted write or identification and 128 hexadecimal
+// characters for a block read. "ZT~IM" (memory initialisation) may take up to 10 s to be
+// answered; every other command 1 s.
+#pragma once
+
+#include "link/port.h"
+
+#include <QByteArray>
+
+#include <chrono>
+
+namespace rqm27 {
+
+// Bytes that crossed the link, for statistics.
+struct LinkCounters {
+  qint64 bytesSent = 0;
+  qint64 bytesReceived = 0;
+  qint64 commands = 0;
+};
+
+// How long the receiver may take to answer a command.
+std::chrono::milliseconds ReplyTimeout(const QByteArray& command);
+
+// Sends one command line (without its CR) and returns the reply payload, or an empty text
+// when no valid reply came in time: nothing beyond the echo, a reply not framed by CR LF on
+// both sides, or a lone CR LF. Input that was waiting before the command is discarded. The
+// thread sleeps while the receiver is silent. The port must be open.
+QByteArray SendCommand(Port& port, const QByteArray& command, LinkCounters* counters = nullptr);
+
+// Judges what arrived after a command of echoLength characters (CR included): the payload,
+// or an empty text.
+QByteArray ReplyPayload(const QByteArray& received, qsizetype echoLength);
+
+}  // namespace rqm27

@@ -1,0 +1,77 @@
+#include "cli/cli_runner.h"
+#include "files/json_image.h"
+#include "support/sample_image.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace rqm27 {
+namespace {
+
+using testing::ReadFile;
+using testing::RunCli;
+using testing::WriteFile;
+
+// Every used slot 1-1700 with the texts a channel keeps in every format (the transmit tone is
+// not in a memory image or a channel list).
+QStringList ChannelTexts(const CloneImage& image) {
+  QStringList texts;
+  for (int slot = 1; slot <= 1700; ++slot) {
+    const ChannelSlot& s = image.slot(slot);
+    if (!s.used) continue;
+    QStringList cells{QString::number(slot)};
+    for (int column = FrequencyColumn; column <= NameColumn; ++column) {
+      if (column != TxToneColumn) cells << s.cell(column);
+    }
+    texts << cells.join('|');
+  }
+  return texts;
+}
+
+TEST(Formats, EveryPairOfFormatsKeepsTheChannels) {
+  QTemporaryDir dir;
+  const CloneImage sample = testing::SampleImage();
+  WriteFile(dir.filePath("start.json"), WriteJsonImage(sample));
+  const QStringList formats = {"bin", "json", "M27", "CSV"};
+  for (const QString& from : formats) {
+    const QString source = dir.filePath("source." + from);
+    ASSERT_EQ(RunCli({"convert", dir.filePath("start.json"), source}).exitCode, 0) << from.toStdString();
+    for (const QString& to : formats) {
+      const QString target = dir.filePath(QStringLiteral("%1-to.%2").arg(from, to.toLower()));
+      const auto run = RunCli({"convert", source, target});
+      ASSERT_EQ(run.exitCode, 0) << from.toStdString() << " -> " << to.toStdString() << ": "
+                                 << run.err.toStdString();
+      const QString back = dir.filePath(QStringLiteral("%1-%2-back.json").arg(from, to));
+      ASSERT_EQ(RunCli({"convert", target, back}).exitCode, 0);
+      const auto image = ReadJsonImage(ReadFile(back));
+      ASSERT_TRUE(image.ok()) << image.error().toStdString();
+      EXPECT_EQ(ChannelTexts(*image), ChannelTexts(sample))
+          << from.toStdString() << " -> " << to.toStdString();
+      if (from != "CSV" && to != "CSV") {  // a channel list holds only the channels
+        EXPECT_EQ(image->banks, sample.banks) << from.toStdString() << " -> " << to.toStdString();
+        EXPECT_EQ(image->title, sample.title);
+        EXPECT_EQ(image->icons, sample.icons);
+      }
+    }
+  }
+}
+
+TEST(Formats, ShowSummarisesAnImage) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath("a.json"), WriteJsonImage(testing::SampleImage()));
+  const auto run = RunCli({"show", dir.filePath("a.json")});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const QString out = QString::fromUtf8(run.out);
+  for (const char* expected :
+       {"Channels (32 used)", "Bank00-000", "145.00000MHz", "CALL", "Bank11    0",
+        "Bank20   50", "3: Bank49-049", "1: not set", "Language", "日本語",
+        "Scan Mode               5 min. Lapse", "Group0: banks 0", "GroupB: no banks"}) {
+    EXPECT_TRUE(out.contains(QString::fromUtf8(expected))) << expected;
+  }
+  EXPECT_EQ(RunCli({"show", dir.filePath("missing.M27")}).exitCode, 1);
+}
+
+}  // namespace
+}  // namespace rqm27

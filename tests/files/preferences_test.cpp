@@ -1,0 +1,120 @@
+#include "files/preferences.h"
+
+#include "files/clone_file.h"
+#include "support/sample_image.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <csignal>
+
+namespace rqm27 {
+namespace {
+
+using testing::ReadFile;
+using testing::SampleImage;
+using testing::WriteFile;
+
+const QDateTime kNow(QDate(2024, 5, 6), QTime(7, 8, 9));
+
+TEST(Preferences, PortComesFromTheFirstPortLine) {
+  struct Case {
+    const char* file;
+    int port;
+  };
+  const Case cases[] = {
+      {"Save\r\nCOMPORT07\r\nFile End\r\n", 7},
+      {"Save\r\nCOMPORT12\r\n", 12},
+      {"Save\nCOMPORT16\n", 16},
+      {"Save\r\nCOMPORT7\r\n", 1},
+      {"Save\r\nCOMPORT007\r\n", 1},
+      {"Save\r\nCOMPORT17\r\n", 1},
+      {"Save\r\nCOMPORT00\r\n", 1},
+      {"Save\r\nCOMPORTxx\r\n", 1},
+      {"Save\r\nCOMPORT05\r\nCOMPORT06\r\n", 5},
+      {"Save\r\nCOLOUR_12\r\nCOMPORT06\r\n", 12},  // any line starting "CO" is the port line
+      {"Save\r\nTITLECOMPORT09\r\nFile End\r\n", 1},
+      {"", 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadPreferencesPort(QByteArray(c.file)), c.port) << c.file;
+  }
+}
+
+TEST(Preferences, SavedFileIsTheCloneFileAndLoadsItsPort) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath("config/rqm27/RQ-M27_Writer.INI");
+  EXPECT_EQ(LoadPreferences(path), 1);
+
+  CloneImage image = SampleImage();
+  image.comPort = 12;
+  const Status saved = SavePreferences(path, image, kNow);
+  ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
+  EXPECT_EQ(ReadFile(path), WriteCloneFile(image, kNow));
+  EXPECT_EQ(LoadPreferences(path), 12);
+}
+
+TEST(Preferences, SaveUnderARegularFileNamesTheFileAndKeepsWhatIsThere) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString parent = dir.filePath("plain");
+  WriteFile(parent, "KEEP");
+  const QString path = parent + "/RQ-M27_Writer.INI";
+  const Status saved = SavePreferences(path, SampleImage(), kNow);
+  ASSERT_FALSE(saved.ok());
+  EXPECT_TRUE(saved.error().contains(path)) << saved.error().toStdString();
+  EXPECT_EQ(ReadFile(parent), "KEEP");
+}
+
+// Switches the effective user for a scope, so that folder permissions hold for a root process.
+class EffectiveUser {
+ public:
+  explicit EffectiveUser(uid_t user) : previous_(geteuid()), switched_(seteuid(user) == 0) {}
+  ~EffectiveUser() {
+    if (switched_) (void)seteuid(previous_);
+  }
+  EffectiveUser(const EffectiveUser&) = delete;
+  EffectiveUser& operator=(const EffectiveUser&) = delete;
+  bool switched() const { return switched_; }
+
+ private:
+  uid_t previous_;
+  bool switched_;
+};
+
+TEST(Preferences, SaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString folder = dir.filePath("locked");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString path = folder + "/RQ-M27_Writer.INI";
+  WriteFile(path, "COMPORT05\r\n");
+  const auto open =
+      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+  const auto locked = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+  ASSERT_TRUE(QFile::setPermissions(dir.path(), open));
+  ASSERT_TRUE(QFile::setPermissions(folder, locked));
+
+  std::optional<Status> saved;
+  {
+    // Root writes anywhere; a user without rights over the folder stands in for it.
+    std::optional<EffectiveUser> user;
+    if (geteuid() == 0) user.emplace(65534);
+    if (!user || user->switched()) saved = SavePreferences(path, SampleImage(), kNow);
+  }
+  ASSERT_TRUE(QFile::setPermissions(folder, open));
+  if (!saved) GTEST_SKIP() << "cannot give up the rights of root";
+
+  ASSERT_FALSE(saved->ok());
+  EXPECT_TRUE(saved->error().contains(path)) << saved->error().toStdString();
+  EXPECT_EQ(ReadFile(path), "COMPORT05\r\n");
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"RQ-M27_Writer.INI"});
+}
+
+}  // namespace
+}  // namespace rqm27

@@ -1,0 +1,99 @@
+#include "link/command.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace rqm27 {
+namespace {
+
+// A port that answers from a script: each write releases the next pieces of input, one piece
+// per wait; when the script runs dry a wait ends as if its deadline had passed.
+class ScriptedPort : public Port {
+ public:
+  QString name() const override { return "script"; }
+  Status open() override {
+    open_ = true;
+    return Ok();
+  }
+  void close() override { open_ = false; }
+  bool isOpen() const override { return open_; }
+  Status write(const QByteArray& bytes) override {
+    written += bytes;
+    for (const QByteArray& piece : replies) pending_.push_back(piece);
+    replies.clear();
+    return Ok();
+  }
+  QByteArray readAvailable() override { return std::exchange(arrived_, {}); }
+  bool waitForInput(Deadline) override {
+    ++waits;
+    if (pending_.empty()) return false;
+    arrived_ += pending_.front();
+    pending_.pop_front();
+    return true;
+  }
+
+  // Input already waiting before the command is sent.
+  void preload(const QByteArray& bytes) { arrived_ += bytes; }
+
+  std::vector<QByteArray> replies;
+  QByteArray written;
+  int waits = 0;
+
+ private:
+  bool open_ = true;
+  std::deque<QByteArray> pending_;
+  QByteArray arrived_;
+};
+
+TEST(SendCommand, ReturnsThePayloadBetweenTheFrames) {
+  struct Case {
+    std::vector<QByteArray> pieces;
+    QByteArray expected;
+    const char* what;
+  };
+  const QByteArray echo = "ZT~F00000W00\r";
+  const Case cases[] = {
+      {{echo + "\r\nOK\r\n"}, "OK", "whole reply"},
+      {{"ZT~F0", "0000W00\r", "\r", "\nO", "K\r", "\n"}, "OK", "in pieces"},
+      {{echo}, "", "only the echo"},
+      {{echo + "\r\n"}, "", "echo and a lone CR LF"},
+      {{echo + "OK\r\n"}, "", "no opening frame"},
+      {{echo + "\r\nOK"}, "", "no closing frame"},
+      {{"ZT~F"}, "", "shorter than the echo"},
+      {{echo + "\r\nNG\r\n"}, "NG", "a refusal is still a payload"},
+  };
+  for (const Case& c : cases) {
+    ScriptedPort port;
+    port.replies = c.pieces;
+    EXPECT_EQ(SendCommand(port, "ZT~F00000W00"), c.expected) << c.what;
+    EXPECT_EQ(port.written, echo) << c.what;
+  }
+}
+
+TEST(SendCommand, DiscardsStaleInputAndCountsBytes) {
+  ScriptedPort port;
+  port.preload("\r\nOK\r\nGARBAGE");
+  port.replies = {"ZT~IM\r\r\nOK\r\n"};
+  LinkCounters counters;
+  EXPECT_EQ(SendCommand(port, "ZT~IM", &counters), "OK");
+  EXPECT_EQ(counters.bytesSent, 6);
+  EXPECT_EQ(counters.bytesReceived, 13 + 12);  // the stale bytes count as received too
+  EXPECT_EQ(counters.commands, 1);
+}
+
+TEST(SendCommand, StopsWaitingOnceTheReplyIsComplete) {
+  ScriptedPort port;
+  port.replies = {"ZT~RESET\r", "\r\nOK\r\n", "\r\nEXTRA\r\n"};
+  EXPECT_EQ(SendCommand(port, "ZT~RESET"), "OK");
+  EXPECT_EQ(port.waits, 2);
+}
+
+TEST(SendCommand, OnlyMemoryInitialisationWaitsTenSeconds) {
+  EXPECT_EQ(ReplyTimeout("ZT~IM").count(), 10000);
+  EXPECT_EQ(ReplyTimeout("ZT~IMX").count(), 1000);
+  EXPECT_EQ(ReplyTimeout("ZT~F00000R").count(), 1000);
+}
+
+}  // namespace
+}  // namespace rqm27
