@@ -56,14 +56,14 @@ QByteArray BlockWriteCommand(int address, const QByteArray& bytes) {
 Result<QByteArray> ReadBlock(LinkSession& link, int address, const QString& what) {
   const QByteArray reply = link.send(BlockReadCommand(address));
   if (reply.size() != 2 * BlockBytes) {
-    return Error{QStringLiteral("reading the %1: no valid reply to the block read at %2%3")
+    return Error{QStringLiteral("reading %1: no valid reply to the block read at %2%3")
                      .arg(what, Address(address),
                           reply.isEmpty() ? QString()
                                           : QStringLiteral(" (%1 characters)").arg(reply.size()))};
   }
   const auto bytes =
       HexToBytes(QString::fromLatin1(reply),
-                 QStringLiteral("reading the %1 at %2").arg(what, Address(address)), BlockBytes);
+                 QStringLiteral("reading %1 at %2").arg(what, Address(address)), BlockBytes);
   if (!bytes) return Error{bytes.error()};
   return bytes;
 }
@@ -72,7 +72,7 @@ Status WriteBlock(LinkSession& link, int address, const QByteArray& bytes, const
   const QByteArray reply = link.send(BlockWriteCommand(address, bytes));
   if (reply == "OK") return Ok();
   return Error{
-      QStringLiteral("writing the %1: the receiver %2 the write at %3")
+      QStringLiteral("writing %1: the receiver %2 the write at %3")
           .arg(what,
                reply.isEmpty()
                    ? QStringLiteral("did not answer")
@@ -81,7 +81,7 @@ Status WriteBlock(LinkSession& link, int address, const QByteArray& bytes, const
 }
 
 Status ReadBankTable(LinkSession& link, CloneImage& image) {
-  const auto area = ReadBlocks(link, BankTableAddress, 2, QStringLiteral("bank table"));
+  const auto area = ReadBlocks(link, BankTableAddress, 2, QStringLiteral("the bank table"));
   if (!area) return Error{area.error()};
   image.banks = DecodeBankTable(*area);
   return Ok();
@@ -89,11 +89,11 @@ Status ReadBankTable(LinkSession& link, CloneImage& image) {
 
 Status WriteBankTable(LinkSession& link, const CloneImage& image) {
   return WriteBlocks(link, BankTableAddress, EncodeBankTableArea(image.banks), BlockBytes,
-                     QStringLiteral("bank table"));
+                     QStringLiteral("the bank table"));
 }
 
 Status ReadOneTouch(LinkSession& link, CloneImage& image) {
-  const auto block = ReadBlock(link, OneTouchAddress, QStringLiteral("one-touch memories"));
+  const auto block = ReadBlock(link, OneTouchAddress, QStringLiteral("the one-touch memories"));
   if (!block) return Error{block.error()};
   image.oneTouch = DecodeOneTouch(block->left(OneTouchAreaSize), image.banks);
   return Ok();
@@ -101,12 +101,12 @@ Status ReadOneTouch(LinkSession& link, CloneImage& image) {
 
 Status WriteOneTouch(LinkSession& link, const CloneImage& image) {
   return WriteBlock(link, OneTouchAddress, EncodeOneTouch(image.oneTouch),
-                    QStringLiteral("one-touch memories"));
+                    QStringLiteral("the one-touch memories"));
 }
 
 Status ReadSettingsImage(LinkSession& link, CloneImage& image) {
   const auto area = ReadBlocks(link, SettingsAreaAddress, SettingsAreaSize / BlockBytes,
-                               QStringLiteral("settings area"));
+                               QStringLiteral("the settings area"));
   if (!area) return Error{area.error()};
   image.settingsImage = *area;
   return Ok();
@@ -123,12 +123,12 @@ Status WriteSettingsImage(LinkSession& link, CloneImage& image) {
   if (const Status s = ReadSettingsImage(link, image); !s) return s;
   image.settingsImage = EncodeSettingsImage(image.settingsImage, image.settings);
   return WriteBlocks(link, SettingsAreaAddress, image.settingsImage, BlockBytes,
-                     QStringLiteral("settings area"));
+                     QStringLiteral("the settings area"));
 }
 
 Status ReadMemoryModeSetting(LinkSession& link, CloneImage& image) {
   const auto block =
-      ReadBlock(link, MemoryProtectAddress, QStringLiteral("memory-protect setting"));
+      ReadBlock(link, MemoryProtectAddress, QStringLiteral("the memory-protect setting"));
   if (!block) return Error{block.error()};
   if (const Status s = DecodeMemoryProtect(static_cast<std::uint8_t>(block->at(0)), image.settings);
       !s) {
@@ -138,7 +138,7 @@ Status ReadMemoryModeSetting(LinkSession& link, CloneImage& image) {
 }
 
 Status ReadTitleBlock(LinkSession& link, CloneImage& image) {
-  const auto block = ReadBlock(link, TitleBlockAddress, QStringLiteral("opening title"));
+  const auto block = ReadBlock(link, TitleBlockAddress, QStringLiteral("the opening title"));
   if (!block) return Error{block.error()};
   DecodeTitleBlock(*block, image.title, image.settings);
   return Ok();
@@ -146,11 +146,11 @@ Status ReadTitleBlock(LinkSession& link, CloneImage& image) {
 
 Status WriteTitleBlock(LinkSession& link, const CloneImage& image) {
   return WriteBlock(link, TitleBlockAddress, EncodeTitleBlock(image.title, image.settings),
-                    QStringLiteral("opening title"));
+                    QStringLiteral("the opening title"));
 }
 
 Status ReadBankLinkData(LinkSession& link, CloneImage& image) {
-  const auto area = ReadBlocks(link, GroupsAddress, 2, QStringLiteral("bank-link groups"));
+  const auto area = ReadBlocks(link, GroupsAddress, 2, QStringLiteral("the bank-link groups"));
   if (!area) return Error{area.error()};
   image.bankLinks = DecodeBankLinks(area->left(GroupsAreaSize));
   return Ok();
@@ -158,7 +158,7 @@ Status ReadBankLinkData(LinkSession& link, CloneImage& image) {
 
 Status WriteBankLinkData(LinkSession& link, const CloneImage& image) {
   return WriteBlocks(link, GroupsAddress, EncodeBankLinks(image.bankLinks), GroupRecordSize,
-                     QStringLiteral("bank-link groups"));
+                     QStringLiteral("the bank-link groups"));
 }
 
 Status ReadFontData(LinkSession& link, CloneImage& image, int icon) {

@@ -81,7 +81,13 @@ Status SerialPort::write(const QByteArray& bytes) {
 }
 
 QByteArray SerialPort::readAvailable() {
-  return isOpen() ? port_->readAll() : QByteArray();
+  if (!isOpen()) return {};
+  // Without an event loop the port fetches from the device only when asked to wait; a wait of
+  // no time takes in whatever the device holds now.
+  while (port_->waitForReadyRead(0)) {
+  }
+  port_->clearError();
+  return port_->readAll();
 }
 
 bool SerialPort::waitForInput(Deadline deadline) {
@@ -90,7 +96,10 @@ bool SerialPort::waitForInput(Deadline deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
       deadline - std::chrono::steady_clock::now());
   if (left.count() <= 0) return false;
-  return port_->waitForReadyRead(static_cast<int>(left.count()));
+  const bool arrived = port_->waitForReadyRead(static_cast<int>(left.count()));
+  // A wait that ended without input leaves a time-out error behind; it is not the port's fault.
+  if (!arrived) port_->clearError();
+  return arrived;
 }
 
 }  // namespace rqm27

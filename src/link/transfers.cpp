@@ -107,12 +107,15 @@ Status ReadRows(Transfer& t, int first, int last) {
   return Ok();
 }
 
-Status WriteRows(Transfer& t, int first, int last, bool skipEmpty) {
+// `before` says what the transfer did before the rows, for the message of a cancelled write.
+Status WriteRows(Transfer& t, int first, int last, bool skipEmpty, const QString& before = {}) {
   t.progress(0, last - first + 1);
   for (int slot = first; slot <= last; ++slot) {
-    if (t.cancelled(QStringLiteral("writing channel slots %1 to %2").arg(first).arg(slot - 1))) {
-      return Stopped();
-    }
+    const QString rows = QStringLiteral("writing channel slots %1 to %2").arg(first).arg(slot - 1);
+    const QString soFar = slot == first      ? before
+                          : before.isEmpty() ? rows
+                                             : before + QStringLiteral(", then ") + rows;
+    if (t.cancelled(soFar)) return Stopped();
     if (const Status s = WriteChannelBlock(t.link(), t.image(), slot, skipEmpty); !s) return s;
     t.advance();
   }
@@ -180,7 +183,9 @@ TransferResult WriteAll(Port& port, Variant variant, const CloneImage& image,
                                                "channels (ZT~IM)")
                                     .arg(QString::fromLatin1(reply.left(20)))});
     }
-    if (const Status s = WriteRows(t, 1, LastTransferredSlot, true); !s) return s;
+    const QString before =
+        QStringLiteral("writing every area but the groups and clearing the receiver's channels");
+    if (const Status s = WriteRows(t, 1, LastTransferredSlot, true, before); !s) return s;
     if (t.cancelled(QStringLiteral("all channels; the groups are not written"))) return Stopped();
     if (const Status s = WriteBankLinkData(t.link(), t.image()); !s) return s;
     t.advance();
