@@ -65,14 +65,23 @@ double CpuSeconds() {
   return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 }
 
+// Elapsed and processor time, the traffic, and how the elapsed time compares with the time
+// the received bytes take on the line (ten bits a byte at 57600 baud).
 void PrintStats(const TransferResult& result, qint64 elapsedMs, double cpuSeconds) {
+  const double elapsed = elapsedMs / 1000.0;
+  const double wire = result.counters.bytesReceived * 10.0 / 57600.0;
   QTextStream out(stderr);
-  out << QStringLiteral("elapsed %1 s, cpu %2 s, %3 commands, %4 bytes sent, %5 bytes received\n")
-             .arg(elapsedMs / 1000.0, 0, 'f', 3)
+  out << QStringLiteral("elapsed %1 s, cpu %2 s (%3 % of elapsed), %4 commands, %5 bytes sent, "
+                        "%6 bytes received, wire time of the received bytes %7 s (elapsed / "
+                        "wire time %8)\n")
+             .arg(elapsed, 0, 'f', 3)
              .arg(cpuSeconds, 0, 'f', 3)
+             .arg(elapsed > 0 ? 100.0 * cpuSeconds / elapsed : 0.0, 0, 'f', 1)
              .arg(result.counters.commands)
              .arg(result.counters.bytesSent)
-             .arg(result.counters.bytesReceived);
+             .arg(result.counters.bytesReceived)
+             .arg(wire, 0, 'f', 3)
+             .arg(wire > 0 ? elapsed / wire : 0.0, 0, 'f', 3);
 }
 
 // Runs a whole-memory transfer with a progress bar and the statistics asked for.

@@ -54,7 +54,7 @@ QByteArray BlockWriteCommand(int address, const QByteArray& bytes) {
 }
 
 Result<QByteArray> ReadBlock(LinkSession& link, int address, const QString& what) {
-  const QByteArray reply = link.send(BlockReadCommand(address));
+  const QByteArray reply = link.send(BlockReadCommand(address), 2 * BlockBytes);
   if (reply.size() != 2 * BlockBytes) {
     return Error{QStringLiteral("reading %1: no valid reply to the block read at %2%3")
                      .arg(what, Address(address),

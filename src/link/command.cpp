@@ -1,5 +1,8 @@
 #include "link/command.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace rqm27 {
 
 namespace {
@@ -20,7 +23,8 @@ QByteArray ReplyPayload(const QByteArray& received, qsizetype echoLength) {
   return reply.mid(2, reply.size() - 4);
 }
 
-QByteArray SendCommand(Port& port, const QByteArray& command, LinkCounters* counters) {
+QByteArray SendCommand(Port& port, const QByteArray& command, LinkCounters* counters,
+                       qsizetype expectedPayload) {
   const QByteArray line = command + '\r';
   const qsizetype echoLength = line.size();
   const QByteArray stale = port.readAvailable();
@@ -33,8 +37,14 @@ QByteArray SendCommand(Port& port, const QByteArray& command, LinkCounters* coun
   const Deadline deadline = std::chrono::steady_clock::now() + ReplyTimeout(command);
 
   QByteArray received;
+  const qsizetype expectedSize = echoLength + 2 * kFrame.size() + expectedPayload;
   auto complete = [&] { return received.endsWith(kFrame) && received.size() > echoLength + 2; };
   while (!complete()) {
+    if (!received.isEmpty() && received.size() < expectedSize) {
+      const Deadline rest =
+          std::chrono::steady_clock::now() + ByteTime * (expectedSize - received.size());
+      std::this_thread::sleep_until(std::min(rest, deadline));
+    }
     if (!port.waitForInput(deadline)) break;
     const QByteArray arrived = port.readAvailable();
     if (counters) counters->bytesReceived += arrived.size();

@@ -27,11 +27,17 @@ struct LinkCounters {
 // How long the receiver may take to answer a command.
 std::chrono::milliseconds ReplyTimeout(const QByteArray& command);
 
+// The time one byte takes on the line: ten bits at 57600 baud.
+inline constexpr std::chrono::microseconds ByteTime(174);
+
 // Sends one command line (without its CR) and returns the reply payload, or an empty text
 // when no valid reply came in time: nothing beyond the echo, a reply not framed by CR LF on
 // both sides, or a lone CR LF. Input that was waiting before the command is discarded. The
-// thread sleeps while the receiver is silent. The port must be open.
-QByteArray SendCommand(Port& port, const QByteArray& command, LinkCounters* counters = nullptr);
+// thread sleeps while the receiver is silent, and while a reply of the expected payload size
+// is still on its way it sleeps until the rest can have arrived rather than waking for every
+// byte. The port must be open.
+QByteArray SendCommand(Port& port, const QByteArray& command, LinkCounters* counters = nullptr,
+                       qsizetype expectedPayload = 2);
 
 // Judges what arrived after a command of echoLength characters (CR included): the payload,
 // or an empty text.

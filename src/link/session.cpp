@@ -60,8 +60,8 @@ void LinkSession::end() {
   if (port_.isOpen()) port_.close();
 }
 
-QByteArray LinkSession::send(const QByteArray& command) {
-  return SendCommand(port_, command, &counters_);
+QByteArray LinkSession::send(const QByteArray& command, qsizetype expectedPayload) {
+  return SendCommand(port_, command, &counters_, expectedPayload);
 }
 
 Status SendReset(Port& port) {

@@ -36,7 +36,7 @@ class LinkSession {
   void end();
 
   // One command transaction (see SendCommand).
-  QByteArray send(const QByteArray& command);
+  QByteArray send(const QByteArray& command, qsizetype expectedPayload = 2);
 
   const LinkCounters& counters() const { return counters_; }
 
