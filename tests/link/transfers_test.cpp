@@ -319,6 +319,23 @@ TEST(Transfers, CancelledReadChangesNothingAndCancelledWriteSaysHowFar) {
   EXPECT_FALSE(receiver.port().isOpen());
 }
 
+TEST(Transfers, ResetIsSentWithoutWaitingAndClosesThePort) {
+  const auto simulator = std::make_shared<ReceiverSimulator>(SampleMemory());
+  auto pty = PtySimulator::Open(simulator);
+  ASSERT_TRUE(pty.ok());
+  (*pty)->start();
+  SerialPort port((*pty)->devicePath());
+  const auto start = Clock::now();
+  ASSERT_TRUE(SendReset(port).ok());
+  EXPECT_LT(Clock::now() - start, milliseconds(500));
+  EXPECT_FALSE(port.isOpen());
+  for (int i = 0; i < 100 && simulator->commandCount() == 0; ++i) {
+    std::this_thread::sleep_for(milliseconds(10));
+  }
+  EXPECT_EQ(simulator->commandCount(), 1);
+  (void)(*pty)->stop();
+}
+
 TEST(Transfers, PortThatCannotBeOpenedIsNamed) {
   SerialPort port("/dev/rqm27-no-such-port");
   const TransferResult result = ReadAll(port, Variant::J, StartupImage());
