@@ -1,12 +1,31 @@
 #include "app/main_window.h"
 
+#include "app/about_dialog.h"
+#include "app/app_version.h"
+#include "app/channel_editing.h"
+#include "app/file_commands.h"
+#include "app/main_menus.h"
+#include "app/memory_page.h"
+#include "app/port_menu.h"
+#include "app/transfer_bar.h"
+#include "app/transfer_runner.h"
 #include "app/twips.h"
 #include "grid/channel_grid_view.h"
 #include "grid/channel_table_model.h"
+#include "link/demo_memory.h"
+#include "link/port_factory.h"
+#include "link/serial_port.h"
+#include "link/simulated_port.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace rqm27 {
@@ -15,36 +34,309 @@ namespace {
 
 constexpr int WindowWidthTwips = 13740;
 constexpr int WindowHeightTwips = 8130;
+constexpr int MarginTwips = 120;
+// Where the version window opens, from the main window's top left corner.
+constexpr int AboutLeftTwips = 2000;
+constexpr int AboutTopTwips = 1000;
+
+// The simulated receiver paces its replies like a serial line of this speed when the
+// environment variable RQM27_SIM_BAUD gives one (for watching a transfer); unpaced otherwise.
+SimulatorOptions SimulatorOptionsFromEnvironment() {
+  SimulatorOptions options;
+  options.baud = std::max(0, qEnvironmentVariableIntValue("RQM27_SIM_BAUD"));
+  return options;
+}
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), channelModel_(new ChannelTableModel(image_, this)) {
+MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
+    : QMainWindow(parent),
+      preferencesPath_(std::move(setup.preferencesPath)),
+      dialogs_(setup.dialogs ? std::move(setup.dialogs) : MakeWidgetDialogs(this)),
+      simulator_(std::move(setup.simulator)),
+      menus_(std::make_unique<MainMenus>(BuildMainMenus(*menuBar()))),
+      channelModel_(new ChannelTableModel(document_.image, this)),
+      runner_(new TransferRunner(this)) {
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("RQ-M27 Clone Utility v." RQM27_VERSION));
 
-  tabs_ = new QTabWidget(this);
-  tabs_->setObjectName(QStringLiteral("TabStrip1"));
-  tabs_->addTab(buildMemoryPage(), tr("Memory"));
-  setCentralWidget(tabs_);
+  document_.image.comPort = LoadPreferences(preferencesPath_);
+  portMenu_ = new PortMenu(menus_->port, LoadPreferencesPortName(preferencesPath_), this);
 
+  buildTabs();
+  connectCommands();
+  showDocument();
   resize(TwipsToPixels(WindowWidthTwips, *this), TwipsToPixels(WindowHeightTwips, *this));
 }
 
-QWidget* MainWindow::buildMemoryPage() {
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("A_FRAME_0"));
-  grid_ = new ChannelGridView(channelModel_, page);
-  auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(grid_);
-  return page;
+MainWindow::~MainWindow() {
+  // A transfer still running is cancelled and waited for while the window is whole.
+  delete runner_;
+}
+
+void MainWindow::buildTabs() {
+  tabs_ = new QTabWidget;
+  tabs_->setObjectName(QStringLiteral("TabStrip1"));
+  memoryPage_ = new MemoryPage(channelModel_);
+  grid_ = memoryPage_->grid();
+  pages_ << memoryPage_;
+  tabs_->addTab(memoryPage_, QStringLiteral("Memory"));
+  // The bank, setting and set mode pages fill these frames.
+  const QStringList titles = {QStringLiteral("Bank"), QStringLiteral("Setting"),
+                              QStringLiteral("Set mode")};
+  for (int i = 0; i < titles.size(); ++i) {
+    auto* frame = new QWidget;
+    frame->setObjectName(QStringLiteral("A_FRAME_%1").arg(i + 1));
+    pages_ << frame;
+    tabs_->addTab(frame, titles[i]);
+  }
+
+  transferBar_ = new TransferBar;
+  auto* central = new QWidget;
+  auto* layout = new QVBoxLayout(central);
+  const int margin = TwipsToPixels(MarginTwips, *this);
+  layout->setContentsMargins(margin, margin, margin, margin);
+  layout->addWidget(tabs_, 1);
+  layout->addWidget(transferBar_);
+  setCentralWidget(central);
+}
+
+void MainWindow::connectCommands() {
+  connect(menus_->open, &QAction::triggered, this, &MainWindow::openFile);
+  connect(menus_->save, &QAction::triggered, this, &MainWindow::saveFile);
+  connect(menus_->importCsv, &QAction::triggered, this, &MainWindow::importCsv);
+  connect(menus_->exportCsv, &QAction::triggered, this, &MainWindow::exportCsv);
+  connect(menus_->exit, &QAction::triggered, this, &QWidget::close);
+  connect(menus_->readAll, &QAction::triggered, this,
+          [this] { startTransfer(TransferKind::ReadAll); });
+  connect(menus_->writeAll, &QAction::triggered, this,
+          [this] { startTransfer(TransferKind::WriteAll); });
+  connect(menus_->version, &QAction::triggered, this, &MainWindow::showAbout);
+  connect(portMenu_, &PortMenu::portChosen, this, &MainWindow::choosePort);
+
+  connect(memoryPage_, &MemoryPage::readRowsClicked, this,
+          [this] { startTransfer(TransferKind::ReadRows); });
+  connect(memoryPage_, &MemoryPage::writeRowsClicked, this,
+          [this] { startTransfer(TransferKind::WriteRows); });
+  connect(memoryPage_, &MemoryPage::clearClicked, this, &MainWindow::clearSelectedRows);
+  connect(memoryPage_, &MemoryPage::resetAllClicked, this, &MainWindow::resetAllChannels);
+  connect(grid_, &ChannelGridView::clearRequested, this, &MainWindow::clearSelectedRows);
+  connect(grid_, &ChannelGridView::editRequested, this, &MainWindow::editChannel);
+
+  connect(transferBar_, &TransferBar::cancelRequested, runner_, &TransferRunner::cancel);
+  connect(transferBar_, &TransferBar::resetRequested, this, &MainWindow::sendReset);
+  connect(runner_, &TransferRunner::progressChanged, transferBar_, &TransferBar::setProgress);
+  connect(runner_, &TransferRunner::waitingChanged, transferBar_, &TransferBar::setWaiting);
+}
+
+QString MainWindow::portName() const {
+  return portMenu_->current();
+}
+
+bool MainWindow::isTransferRunning() const {
+  return runner_->isRunning();
+}
+
+const std::shared_ptr<ReceiverSimulator>& MainWindow::simulator() {
+  if (!simulator_) {
+    simulator_ =
+        std::make_shared<ReceiverSimulator>(DemoMemory(), SimulatorOptionsFromEnvironment());
+  }
+  return simulator_;
 }
 
 void MainWindow::replaceImage(CloneImage image) {
-  image_ = std::move(image);
+  document_.image = std::move(image);
+  showNewImage();
+}
+
+void MainWindow::showNewImage() {
   channelModel_->imageReset();
   channelModel_->refreshRowLabels();
+}
+
+void MainWindow::showDocument() {
+  setWindowTitle(MainWindowTitle(document_.path) + QStringLiteral("[*]"));
+  setWindowModified(document_.modified);
+}
+
+void MainWindow::setModified(bool modified) {
+  document_.modified = modified;
+  showDocument();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (runner_->isRunning()) {
+    dialogs_->showMessage({QStringLiteral("RQ-M27 Clone Utility"),
+                           QStringLiteral("A transfer with the receiver is running."),
+                           QStringLiteral("Press Cancel and wait for it to stop first."),
+                           MessageIcon::Information});
+    event->ignore();
+    return;
+  }
+  const bool close = SaveChangesFirst(document_, *dialogs_);
+  showDocument();
+  if (close) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+// ---- File menu --------------------------------------------------------------------------------
+
+void MainWindow::openFile() {
+  if (runner_->isRunning()) return;
+  if (OpenCloneFile(document_, *dialogs_) == CommandOutcome::Done) showNewImage();
+  showDocument();
+}
+
+void MainWindow::saveFile() {
+  if (runner_->isRunning()) return;
+  SaveCloneFile(document_, *dialogs_);
+  showDocument();
+}
+
+void MainWindow::importCsv() {
+  if (runner_->isRunning()) return;
+  if (ImportChannelList(document_, *dialogs_) == CommandOutcome::Done) showNewImage();
+  showDocument();
+}
+
+void MainWindow::exportCsv() {
+  if (runner_->isRunning()) return;
+  ExportChannelList(document_, channelModel_->rowLabels(), *dialogs_);
+  showDocument();
+}
+
+// ---- Port and Help menus ----------------------------------------------------------------------
+
+void MainWindow::choosePort(const QString& portName) {
+  if (const std::optional<int> port = NumberOfPort(portName)) document_.image.comPort = *port;
+  const Status saved = SavePreferences(preferencesPath_, document_.image,
+                                       QDateTime::currentDateTime(), portMenu_->current());
+  if (!saved) {
+    dialogs_->showMessage({QStringLiteral("Error"),
+                           QStringLiteral("The port is used, but it cannot be remembered."),
+                           saved.error(), MessageIcon::Warning});
+  }
+}
+
+void MainWindow::showAbout() {
+  auto* about = new AboutDialog(this);
+  about->setAttribute(Qt::WA_DeleteOnClose);
+  about->move(geometry().topLeft() +
+              QPoint(TwipsToPixels(AboutLeftTwips, *this), TwipsToPixels(AboutTopTwips, *this)));
+  about->open();
+}
+
+// ---- Channel editing --------------------------------------------------------------------------
+
+void MainWindow::clearSelectedRows() {
+  if (runner_->isRunning()) return;
+  const auto [first, last] = grid_->selectedSlots();
+  if (first > LastTransferredSlot) return;
+  const std::vector<ChannelSlot> before = document_.image.channels;
+  ClearChannelRows(document_.image, first, last);
+  channelModel_->slotsChanged(first, std::min(last, LastTransferredSlot));
+  if (document_.image.channels != before) setModified(true);
+}
+
+void MainWindow::resetAllChannels() {
+  if (runner_->isRunning()) return;
+  const std::vector<ChannelSlot> before = document_.image.channels;
+  ResetAllChannels(document_.image);
+  channelModel_->slotsChanged(1, LastTransferredSlot);
+  if (document_.image.channels != before) setModified(true);
+}
+
+void MainWindow::editChannel(int slot, bool navigate) {
+  if (runner_->isRunning()) return;
+  ChannelEditingViews views;
+  views.rowLabels = channelModel_->rowLabels();
+  views.opening = [this](int row) {
+    grid_->selectSlot(row);
+    grid_->scrollTo(grid_->currentIndex());
+  };
+  views.committed = [this](int firstRow, int lastRow) {
+    channelModel_->slotsChanged(firstRow, lastRow);
+  };
+  if (EditChannels(document_.image, slot, navigate, transferBar_->railwaysVariant(), *dialogs_,
+                   views)) {
+    setModified(true);
+  }
+}
+
+// ---- Transfers --------------------------------------------------------------------------------
+
+std::shared_ptr<Port> MainWindow::makePort() {
+  const QString name = portMenu_->current();
+  if (IsSimulatedPortName(name)) return std::make_shared<SimulatedPort>(simulator());
+  return std::make_shared<SerialPort>(name);
+}
+
+void MainWindow::startTransfer(TransferKind kind) {
+  if (runner_->isRunning()) return;
+  if (kind == TransferKind::ReadAll) {
+    const bool proceed = SaveChangesFirst(document_, *dialogs_);
+    showDocument();
+    if (!proceed) return;
+  }
+  const auto [first, last] = grid_->selectedSlots();
+  TransferRequest request{kind, transferBar_->variant(), document_.image, first, last};
+  std::shared_ptr<Port> port = makePort();
+  setControlsEnabled(false);
+  runner_->start([port = std::move(port), request = std::move(request)](
+                     const TransferHooks& hooks) { return RunTransfer(*port, request, hooks); },
+                 [this, kind, first, last](TransferResult result) {
+                   finishTransfer(kind, first, last, std::move(result));
+                 });
+}
+
+void MainWindow::finishTransfer(TransferKind kind, int firstSlot, int lastSlot,
+                                TransferResult result) {
+  transferBar_->setCancelEnabled(false);
+  if (result.done() && result.image) {
+    const bool changed = *result.image != document_.image;
+    switch (kind) {
+      case TransferKind::ReadAll:
+        replaceImage(std::move(*result.image));
+        break;
+      case TransferKind::ReadRows:
+        document_.image = std::move(*result.image);
+        channelModel_->slotsChanged(firstSlot, lastSlot);
+        break;
+      case TransferKind::WriteAll:
+      case TransferKind::WriteRows:
+        // A write reads the settings area afresh before patching it.
+        document_.image.settingsImage = result.image->settingsImage;
+        break;
+    }
+    if (IsRead(kind) && changed) setModified(true);
+  }
+  dialogs_->showMessage(TransferMessage(kind, result));
+  setControlsEnabled(true);
+  emit transferFinished();
+}
+
+void MainWindow::sendReset() {
+  if (runner_->isRunning()) return;
+  const Status sent = SendReset(*makePort());
+  if (!sent) {
+    dialogs_->showMessage({QStringLiteral("Error"),
+                           QStringLiteral("The reset command could not be sent."), sent.error(),
+                           MessageIcon::Warning});
+  }
+}
+
+void MainWindow::setControlsEnabled(bool enabled) {
+  transferBar_->setSessionActive(!enabled);
+  tabs_->setEnabled(enabled);
+  for (QWidget* page : std::as_const(pages_)) page->setEnabled(enabled);
+  memoryPage_->setControlsEnabled(enabled);
+  for (QMenu* menu : {menus_->file, menus_->port, menus_->help, menus_->comm}) {
+    menu->setEnabled(enabled);
+    for (QAction* action : menu->actions()) action->setEnabled(enabled);
+  }
 }
 
 }  // namespace rqm27

@@ -1,10 +1,17 @@
-// The main window: owns the clone image and shows it, for now on the "Memory" tab as the
-// channel grid.
+// The main window: owns the document (the one clone image) and shows it on the tab strip, with
+// the menus, the Memory page's grid and buttons, and the transfer strip under the tabs. Every
+// command calls one operation of files/ or link/ and shows its result.
 #pragma once
 
-#include "model/clone_image.h"
+#include "app/document.h"
+#include "app/transfer_commands.h"
+#include "app/user_dialogs.h"
+#include "files/preferences.h"
+#include "link/receiver_simulator.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QTabWidget;
 
@@ -12,26 +19,85 @@ namespace rqm27 {
 
 class ChannelGridView;
 class ChannelTableModel;
+class MemoryPage;
+class PortMenu;
+class TransferBar;
+class TransferRunner;
+struct MainMenus;
+
+struct MainWindowSetup {
+  // Where the chosen port is remembered.
+  QString preferencesPath = PreferencesPath();
+  // Message boxes, file dialogs and the detail dialog; the widget ones when null.
+  std::unique_ptr<UserDialogs> dialogs;
+  // The receiver behind the "Simulated receiver" port; one holding the demo memory when null.
+  std::shared_ptr<ReceiverSimulator> simulator;
+};
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  explicit MainWindow(MainWindowSetup setup = {}, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
-  const CloneImage& image() const { return image_; }
+  const CloneImage& image() const { return document_.image; }
+  bool isModified() const { return document_.modified; }
+  QString portName() const;
+  bool isTransferRunning() const;
+  const std::shared_ptr<ReceiverSimulator>& simulator();
 
   // Puts a whole new image in place (a loaded file, a completed read): the grid shows it and
   // the row labels follow its bank table.
   void replaceImage(CloneImage image);
 
- private:
-  QWidget* buildMemoryPage();
+ signals:
+  // A transfer has ended and its message has been shown.
+  void transferFinished();
 
-  CloneImage image_ = StartupImage();
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildTabs();
+  void connectCommands();
+  // The grid shows the document's image afresh, its row labels from the image's bank table.
+  void showNewImage();
+  // The title shows the document's file and whether it holds unsaved changes.
+  void showDocument();
+  void setModified(bool modified);
+
+  void openFile();
+  void saveFile();
+  void importCsv();
+  void exportCsv();
+  void showAbout();
+  void choosePort(const QString& portName);
+
+  void clearSelectedRows();
+  void resetAllChannels();
+  void editChannel(int slot, bool navigate);
+
+  std::shared_ptr<Port> makePort();
+  void startTransfer(TransferKind kind);
+  void finishTransfer(TransferKind kind, int firstSlot, int lastSlot, TransferResult result);
+  void sendReset();
+  // Locks the window for a transfer (false) and unlocks it again (true).
+  void setControlsEnabled(bool enabled);
+
+  Document document_;
+  QString preferencesPath_;
+  std::unique_ptr<UserDialogs> dialogs_;
+  std::shared_ptr<ReceiverSimulator> simulator_;
+  std::unique_ptr<MainMenus> menus_;
   ChannelTableModel* channelModel_ = nullptr;
   QTabWidget* tabs_ = nullptr;
+  QList<QWidget*> pages_;
+  MemoryPage* memoryPage_ = nullptr;
   ChannelGridView* grid_ = nullptr;
+  TransferBar* transferBar_ = nullptr;
+  PortMenu* portMenu_ = nullptr;
+  TransferRunner* runner_ = nullptr;
 };
 
 }  // namespace rqm27

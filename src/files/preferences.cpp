@@ -15,18 +15,42 @@ namespace {
 
 inline constexpr int PortLineLength = 9;
 inline constexpr int PortNumberPosition = 7;  // 0-based: characters 8 and 9
+const QString PortNameTag = QStringLiteral("PORTNAME");
+const QByteArray FileEndLine = QByteArrayLiteral("File End\r\n");
+
+QStringList Lines(const QByteArray& bytes) {
+  QStringList lines = Cp932ToUnicode(bytes).split(u'\n');
+  for (QString& line : lines) {
+    if (line.endsWith(u'\r')) line.chop(1);
+  }
+  return lines;
+}
 
 }  // namespace
 
 QString PreferencesPath() {
+  const QString chosen = qEnvironmentVariable("RQM27_PREFERENCES");
+  if (!chosen.isEmpty()) return chosen;
   return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
          QStringLiteral("/RQ-M27_Writer.INI");
 }
 
+QString NumberedPortName(int port) {
+  return QStringLiteral("COM%1").arg(port);
+}
+
+std::optional<int> NumberOfPort(const QString& portName) {
+  if (!portName.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive)) return std::nullopt;
+  const QStringView digits = QStringView(portName).mid(3);
+  if (digits.isEmpty() || digits.size() > 2 || digits.front() == u'0') return std::nullopt;
+  bool ok = false;
+  const int port = digits.toInt(&ok);
+  if (!ok || port < 1 || port > MaxPort) return std::nullopt;
+  return port;
+}
+
 int ReadPreferencesPort(const QByteArray& bytes) {
-  const QStringList lines = Cp932ToUnicode(bytes).split(u'\n');
-  for (QString line : lines) {
-    if (line.endsWith(u'\r')) line.chop(1);
+  for (const QString& line : Lines(bytes)) {
     if (!line.startsWith(QStringLiteral("CO"))) continue;
     if (line.size() != PortLineLength) return DefaultPort;
     const long long port = LeadingInteger(QStringView(line).mid(PortNumberPosition));
@@ -35,17 +59,38 @@ int ReadPreferencesPort(const QByteArray& bytes) {
   return DefaultPort;
 }
 
+QString ReadPreferencesPortName(const QByteArray& bytes) {
+  for (const QString& line : Lines(bytes)) {
+    if (line.startsWith(PortNameTag) && line.size() > PortNameTag.size()) {
+      return line.mid(PortNameTag.size());
+    }
+  }
+  return NumberedPortName(ReadPreferencesPort(bytes));
+}
+
 int LoadPreferences(const QString& path) {
   const Result<QByteArray> bytes = ReadWholeFile(path);
   return bytes ? ReadPreferencesPort(*bytes) : DefaultPort;
 }
 
-Status SavePreferences(const QString& path, const CloneImage& image, const QDateTime& now) {
+QString LoadPreferencesPortName(const QString& path) {
+  const Result<QByteArray> bytes = ReadWholeFile(path);
+  return bytes ? ReadPreferencesPortName(*bytes) : NumberedPortName(DefaultPort);
+}
+
+Status SavePreferences(const QString& path, const CloneImage& image, const QDateTime& now,
+                       const QString& portName) {
   const QString folder = QFileInfo(path).absolutePath();
   if (!QDir().mkpath(folder)) {
     return Error{QStringLiteral("cannot write %1: cannot create the folder %2").arg(path, folder)};
   }
-  return SaveWholeFile(path, WriteCloneFile(image, now));
+  QByteArray bytes = WriteCloneFile(image, now);
+  if (!portName.isEmpty() && !NumberOfPort(portName)) {
+    const QByteArray line = UnicodeToCp932(PortNameTag + portName) + "\r\n";
+    const qsizetype end = bytes.lastIndexOf(FileEndLine);
+    bytes.insert(end >= 0 ? end : bytes.size(), line);
+  }
+  return SaveWholeFile(path, bytes);
 }
 
 }  // namespace rqm27

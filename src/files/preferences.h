@@ -1,12 +1,16 @@
 // The preferences file: a complete clone file (see clone_file.h) kept in the user's
-// configuration folder, of which only the port line is read back at start-up:
+// configuration folder, of which only the port lines are read back at start-up:
 //
 //   record    layout
 //   COMPORT   "COMPORT" + the serial port number as 2 digits, 01-16; 9 characters
+//   PORTNAME  "PORTNAME" + the name of a port that is not COM1-COM16 ("/dev/ttyUSB0", "sim");
+//             only when such a port is chosen, just before "File End"; the clone file reader
+//             skips it
 //
 // The first line that starts with "CO" is the port line. A port line of another length, a
 // number that is not above 0 or above 16, a file without a port line and a missing or
-// unreadable file all give port 1.
+// unreadable file all give port 1. The first PORTNAME line, when there is one, names the port
+// in use instead.
 #pragma once
 
 #include "model/clone_image.h"
@@ -16,23 +20,34 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 namespace rqm27 {
 
 inline constexpr int DefaultPort = 1;
 inline constexpr int MaxPort = 16;
 
 // The preferences file in the per-user configuration folder (the program's own folder is not
-// writable once installed).
+// writable once installed), or the file the environment variable RQM27_PREFERENCES names.
 QString PreferencesPath();
 
-// The port of a preferences file's contents.
+// "COM7" for 7; the number of "COM1"-"COM16" (any case), nullopt for any other name.
+QString NumberedPortName(int port);
+std::optional<int> NumberOfPort(const QString& portName);
+
+// The port number of a preferences file's contents.
 int ReadPreferencesPort(const QByteArray& bytes);
+// The name of the port in use: the PORTNAME line's name, else "COM" + the port number.
+QString ReadPreferencesPortName(const QByteArray& bytes);
 
-// The port of the preferences file at `path`; 1 when it cannot be read.
+// The same of the preferences file at `path`; port 1 when it cannot be read.
 int LoadPreferences(const QString& path);
+QString LoadPreferencesPortName(const QString& path);
 
-// Writes the image with its port as a clone file to `path`, creating the folder when needed.
-// An existing file is replaced only when the new one is complete.
-Status SavePreferences(const QString& path, const CloneImage& image, const QDateTime& now);
+// Writes the image with its port as a clone file to `path`, creating the folder when needed;
+// a `portName` other than COM1-COM16 is kept in a PORTNAME line. An existing file is replaced
+// only when the new one is complete.
+Status SavePreferences(const QString& path, const CloneImage& image, const QDateTime& now,
+                       const QString& portName = {});
 
 }  // namespace rqm27

@@ -6,8 +6,10 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <array>
 
 namespace rqm27 {
@@ -45,7 +47,7 @@ ChannelGridView::ChannelGridView(ChannelTableModel* model, QWidget* parent) : QT
   setItemDelegateForColumn(LabelColumn, new LabelColumnDelegate(this));
 
   setSelectionBehavior(QAbstractItemView::SelectRows);
-  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setWordWrap(false);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -72,6 +74,10 @@ ChannelGridView::ChannelGridView(ChannelTableModel* model, QWidget* parent) : QT
   });
   connect(model, &QAbstractItemModel::modelReset, this, [this] { selectSlot(slotBeforeReset_); });
 
+  connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+    if (index.isValid()) emit editRequested(ChannelTableModel::SlotOfRow(index.row()), true);
+  });
+
   selectSlot(1);
 }
 
@@ -80,6 +86,39 @@ void ChannelGridView::selectSlot(int slot) {
   const QModelIndex current = model()->index(ChannelTableModel::RowOfSlot(slot), LabelColumn);
   selectionModel()->setCurrentIndex(
       current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+std::pair<int, int> ChannelGridView::selectedSlots() const {
+  const QItemSelection selection = selectionModel()->selection();
+  if (selection.isEmpty()) {
+    const int slot = ChannelTableModel::SlotOfRow(std::max(currentIndex().row(), 0));
+    return {slot, slot};
+  }
+  int top = model()->rowCount();
+  int bottom = -1;
+  for (const QItemSelectionRange& range : selection) {
+    top = std::min(top, range.top());
+    bottom = std::max(bottom, range.bottom());
+  }
+  return {ChannelTableModel::SlotOfRow(top), ChannelTableModel::SlotOfRow(bottom)};
+}
+
+void ChannelGridView::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (currentIndex().isValid()) {
+        emit editRequested(ChannelTableModel::SlotOfRow(currentIndex().row()), false);
+      }
+      event->accept();
+      return;
+    case Qt::Key_Delete:
+      emit clearRequested();
+      event->accept();
+      return;
+    default:
+      QTableView::keyPressEvent(event);
+  }
 }
 
 }  // namespace rqm27

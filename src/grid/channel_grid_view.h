@@ -1,9 +1,12 @@
 // The channel grid: a table view over ChannelTableModel laid out as the grid of the main window
-// (column widths and row height in twips, the "---" column hidden). Whole rows are selected,
-// the label column looks like a header, and no cell can be edited in place.
+// (column widths and row height in twips, the "---" column hidden). Whole rows are selected, one
+// block of them at a time; the label column looks like a header, and no cell can be edited in
+// place: Enter and a double-click ask for the detail dialog, Delete asks to empty the selection.
 #pragma once
 
 #include <QTableView>
+
+#include <utility>
 
 namespace rqm27 {
 
@@ -17,6 +20,18 @@ class ChannelGridView : public QTableView {
 
   // Makes slot 1-1721 the current row, selected alone.
   void selectSlot(int slot);
+
+  // The first and the last selected slot, whichever way the selection was made; the current
+  // row when nothing is selected.
+  std::pair<int, int> selectedSlots() const;
+
+ signals:
+  // The detail dialog for a slot; `navigate` when the dialog may move on to other channels.
+  void editRequested(int slot, bool navigate);
+  void clearRequested();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int slotBeforeReset_ = 1;

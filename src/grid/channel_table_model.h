@@ -29,6 +29,8 @@ class ChannelTableModel : public QAbstractTableModel {
 
   // The label shown for slot 1-1721.
   const QString& rowLabel(int slot) const;
+  // The labels of all slots, slot n at n - 1.
+  const QStringList& rowLabels() const { return rowLabels_; }
 
   // Relabels the rows from the image's bank table. An inconsistent table leaves the labels as
   // they are; returns whether the labels were replaced.

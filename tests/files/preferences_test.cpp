@@ -11,6 +11,7 @@
 
 #include <sys/resource.h>
 #include <csignal>
+#include <optional>
 
 namespace rqm27 {
 namespace {
@@ -57,6 +58,59 @@ TEST(Preferences, SavedFileIsTheCloneFileAndLoadsItsPort) {
   ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
   EXPECT_EQ(ReadFile(path), WriteCloneFile(image, kNow));
   EXPECT_EQ(LoadPreferences(path), 12);
+}
+
+TEST(Preferences, NumberedPortsAreCom1ToCom16) {
+  const struct {
+    const char* name;
+    std::optional<int> port;
+  } cases[] = {
+      {"COM1", 1},   {"COM16", 16}, {"com7", 7},   {"COM17", {}},        {"COM0", {}},
+      {"COM07", {}}, {"COM", {}},   {"COM1x", {}}, {"/dev/ttyUSB0", {}}, {"sim", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(NumberOfPort(c.name), c.port) << c.name;
+}
+
+TEST(Preferences, PortNameLineNamesAnyOtherPort) {
+  const struct {
+    const char* file;
+    const char* name;
+  } cases[] = {
+      {"Save\r\nCOMPORT07\r\nFile End\r\n", "COM7"},
+      {"Save\r\nCOMPORT07\r\nPORTNAME/dev/ttyUSB0\r\nFile End\r\n", "/dev/ttyUSB0"},
+      {"Save\r\nPORTNAMEsim\r\nCOMPORT07\r\n", "sim"},
+      {"Save\r\nPORTNAME\r\nCOMPORT05\r\n", "COM5"},
+      {"", "COM1"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadPreferencesPortName(c.file), c.name) << c.file;
+}
+
+TEST(Preferences, PortOtherThanANumberedOneIsKeptInALineOfItsOwn) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath("RQ-M27_Writer.INI");
+  CloneImage image = SampleImage();
+  image.comPort = 12;
+
+  for (const char* numbered : {"", "COM12"}) {
+    ASSERT_TRUE(SavePreferences(path, image, kNow, numbered).ok());
+    EXPECT_FALSE(ReadFile(path).contains("PORTNAME")) << numbered;
+    EXPECT_EQ(LoadPreferencesPortName(path), "COM12");
+  }
+
+  ASSERT_TRUE(SavePreferences(path, image, kNow, "/dev/ttyUSB0").ok());
+  const QByteArray saved = ReadFile(path);
+  EXPECT_TRUE(saved.endsWith("\r\nCOMPORT12\r\nPORTNAME/dev/ttyUSB0\r\nFile End\r\n"));
+  EXPECT_EQ(LoadPreferences(path), 12);
+  EXPECT_EQ(LoadPreferencesPortName(path), "/dev/ttyUSB0");
+  // The clone file reader passes over the line.
+  const Result<CloneImage> loaded = ReadCloneFile(saved, StartupImage(), "copy.M27");
+  ASSERT_TRUE(loaded.ok()) << loaded.error().toStdString();
+  EXPECT_EQ(*loaded, *ReadCloneFile(WriteCloneFile(image, kNow), StartupImage(), "copy.M27"));
+}
+
+TEST(Preferences, MissingFileNamesPortOne) {
+  EXPECT_EQ(LoadPreferencesPortName("/nonexistent/rqm27/RQ-M27_Writer.INI"), "COM1");
 }
 
 TEST(Preferences, SaveUnderARegularFileNamesTheFileAndKeepsWhatIsThere) {

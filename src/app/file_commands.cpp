@@ -1,0 +1,146 @@
+#include "app/file_commands.h"
+
+#include "files/clone_file.h"
+#include "files/csv_file.h"
+#include "files/file_io.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace rqm27 {
+
+namespace {
+
+const FileDialogRequest OpenCloneDialog = {
+    QStringLiteral("Open"),
+    QStringLiteral("M27 (*.M27);;M27 Files (*.M27);;All Files (*)"),
+    {},
+};
+const FileDialogRequest SaveCloneDialog = {
+    QStringLiteral("Save"),
+    QStringLiteral("RQ-M27ファイル (*.M27);;すべてのファイル (*)"),
+    QStringLiteral("M27"),
+};
+const FileDialogRequest OpenCsvDialog = {
+    QStringLiteral("Import"),
+    QStringLiteral("CSV (*.CSV);;CSV Files (*.CSV);;All Files (*)"),
+    {},
+};
+const FileDialogRequest SaveCsvDialog = {
+    QStringLiteral("Export"),
+    QStringLiteral("CSVファイル (*.CSV);;すべてのファイル (*)"),
+    QStringLiteral("CSV"),
+};
+
+Message CannotOpen(const QString& reason) {
+  return {QStringLiteral("Error"), QStringLiteral("Can't open the file."), reason,
+          MessageIcon::Warning};
+}
+
+Message CannotSave(const QString& reason) {
+  return {QStringLiteral("Error"), QStringLiteral("Can't save the file."), reason,
+          MessageIcon::Critical};
+}
+
+// Writes bytes to the path a save dialog gives; Done when the file is complete.
+CommandOutcome SaveThroughDialog(const FileDialogRequest& request, Document& document,
+                                 UserDialogs& dialogs, const auto& contents) {
+  QString path = dialogs.saveFileName(request);
+  if (path.isEmpty()) return CommandOutcome::Cancelled;
+  path = WithDefaultExtension(path, request.defaultSuffix);
+  if (const Status saved = SaveWholeFile(path, contents()); !saved) {
+    dialogs.showMessage(CannotSave(saved.error()));
+    return CommandOutcome::Failed;
+  }
+  document.path = path;
+  return CommandOutcome::Done;
+}
+
+}  // namespace
+
+QString WithDefaultExtension(const QString& path, const QString& suffix) {
+  if (suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  return path + u'.' + suffix;
+}
+
+bool SaveChangesFirst(Document& document, UserDialogs& dialogs) {
+  if (!document.modified) return true;
+  switch (dialogs.askToSaveChanges()) {
+    case SaveChoice::Save:
+      return SaveCloneFile(document, dialogs) == CommandOutcome::Done;
+    case SaveChoice::Discard:
+      return true;
+    case SaveChoice::Cancel:
+      break;
+  }
+  return false;
+}
+
+CommandOutcome OpenCloneFile(Document& document, UserDialogs& dialogs) {
+  if (!SaveChangesFirst(document, dialogs)) return CommandOutcome::Cancelled;
+  const QString path = dialogs.openFileName(OpenCloneDialog);
+  if (path.isEmpty()) return CommandOutcome::Cancelled;
+  const Result<QByteArray> bytes = ReadWholeFile(path);
+  if (!bytes) {
+    dialogs.showMessage(CannotOpen(bytes.error()));
+    return CommandOutcome::Failed;
+  }
+  Result<CloneImage> image = ReadCloneFile(*bytes, document.image, path);
+  if (!image) {
+    dialogs.showMessage(CannotOpen(image.error()));
+    return CommandOutcome::Failed;
+  }
+  document.image = std::move(*image);
+  document.path = path;
+  document.modified = false;
+  dialogs.showMessage(Notice(QStringLiteral("Finish"), QStringLiteral("Read File")));
+  return CommandOutcome::Done;
+}
+
+CommandOutcome SaveCloneFile(Document& document, UserDialogs& dialogs) {
+  const CommandOutcome outcome = SaveThroughDialog(SaveCloneDialog, document, dialogs, [&] {
+    return WriteCloneFile(document.image, QDateTime::currentDateTime());
+  });
+  if (outcome == CommandOutcome::Done) {
+    document.modified = false;
+    dialogs.showMessage(Notice(QStringLiteral("Finish"), QStringLiteral("Save File")));
+  }
+  return outcome;
+}
+
+CommandOutcome ImportChannelList(Document& document, UserDialogs& dialogs) {
+  if (!SaveChangesFirst(document, dialogs)) return CommandOutcome::Cancelled;
+  const QString path = dialogs.openFileName(OpenCsvDialog);
+  if (path.isEmpty()) return CommandOutcome::Cancelled;
+  const Result<QByteArray> bytes = ReadWholeFile(path);
+  if (!bytes) {
+    dialogs.showMessage(CannotOpen(bytes.error()));
+    return CommandOutcome::Failed;
+  }
+  Result<CloneImage> image = ImportCsv(*bytes, document.image, path);
+  if (!image) {
+    dialogs.showMessage(
+        {QStringLiteral(" Error"), QStringLiteral("CSV File Error"), image.error()});
+    return CommandOutcome::Failed;
+  }
+  // The other areas of the image are in no file yet, so the import is an unsaved change.
+  document.image = std::move(*image);
+  document.path = path;
+  document.modified = true;
+  dialogs.showMessage(Notice(QStringLiteral(" Finish"), QStringLiteral("Import CSV File")));
+  return CommandOutcome::Done;
+}
+
+CommandOutcome ExportChannelList(Document& document, const QStringList& rowLabels,
+                                 UserDialogs& dialogs) {
+  const CommandOutcome outcome = SaveThroughDialog(
+      SaveCsvDialog, document, dialogs, [&] { return ExportCsv(document.image, rowLabels); });
+  if (outcome == CommandOutcome::Done) {
+    dialogs.showMessage(Notice(QStringLiteral("Finish"), QStringLiteral("Save File")));
+  }
+  return outcome;
+}
+
+}  // namespace rqm27

@@ -1,0 +1,103 @@
+#include "app/user_dialogs.h"
+
+#include "grid/detail_dialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+namespace rqm27 {
+
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::None:
+      break;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Critical:
+      return QMessageBox::Critical;
+  }
+  return QMessageBox::NoIcon;
+}
+
+class WidgetDialogs : public UserDialogs {
+ public:
+  explicit WidgetDialogs(QWidget* parent) : parent_(parent) {}
+
+  void showMessage(const Message& message) override {
+    QMessageBox box(BoxIcon(message.icon), message.title, message.text, QMessageBox::Ok, parent_);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setInformativeText(message.detail);
+    // A file path or a transfer step reads better on few lines.
+    if (!message.detail.isEmpty()) {
+      box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 28em; }"));
+    }
+    box.exec();
+  }
+
+  QString openFileName(const FileDialogRequest& request) override {
+    return runFileDialog(request, QFileDialog::AcceptOpen);
+  }
+
+  QString saveFileName(const FileDialogRequest& request) override {
+    return runFileDialog(request, QFileDialog::AcceptSave);
+  }
+
+  SaveChoice askToSaveChanges() override {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("RQ-M27 Clone Utility"),
+                    QStringLiteral("The memory data has not been saved to a file."),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+    box.setInformativeText(QStringLiteral("Do you want to save it first?"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+      case QMessageBox::Save:
+        return SaveChoice::Save;
+      case QMessageBox::Discard:
+        return SaveChoice::Discard;
+      default:
+        return SaveChoice::Cancel;
+    }
+  }
+
+  ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) override {
+    DetailDialog dialog(form, railwaysVisible, parent_);
+    dialog.exec();
+    return dialog.result();
+  }
+
+ private:
+  QString runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent_, request.caption, folder_, request.filters);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    folder_ = QFileInfo(path).absolutePath();
+    return path;
+  }
+
+  static QString StartFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+  }
+
+  QWidget* parent_;
+  // The next dialog opens where the last one left off.
+  QString folder_ = StartFolder();
+};
+
+}  // namespace
+
+std::unique_ptr<UserDialogs> MakeWidgetDialogs(QWidget* parent) {
+  return std::make_unique<WidgetDialogs>(parent);
+}
+
+}  // namespace rqm27

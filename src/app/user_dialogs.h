@@ -1,0 +1,60 @@
+// Everything the main window asks of the user or tells the user goes through one UserDialogs:
+// message boxes, file dialogs, the unsaved-changes question and the channel detail dialog.
+// The program uses the widget dialogs; tests put in their own answers.
+#pragma once
+
+#include "grid/channel_edit.h"
+
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace rqm27 {
+
+enum class MessageIcon { None, Information, Warning, Critical };
+
+struct Message {
+  QString title;
+  QString text;
+  // A second paragraph with what exactly failed; empty for none.
+  QString detail;
+  MessageIcon icon = MessageIcon::None;
+
+  bool operator==(const Message&) const = default;
+};
+
+// A message without detail or icon, as the commands report their success.
+inline Message Notice(const QString& title, const QString& text) {
+  return {title, text, {}, MessageIcon::None};
+}
+
+enum class SaveChoice { Save, Discard, Cancel };
+
+// A file dialog's caption, its filters in Qt's form ("M27 (*.M27);;All Files (*)") and, for a
+// save dialog, the extension added to a name typed without one.
+struct FileDialogRequest {
+  QString caption;
+  QString filters;
+  QString defaultSuffix;
+};
+
+class UserDialogs {
+ public:
+  virtual ~UserDialogs() = default;
+
+  virtual void showMessage(const Message& message) = 0;
+  // The chosen path, or an empty text when the user cancelled.
+  virtual QString openFileName(const FileDialogRequest& request) = 0;
+  virtual QString saveFileName(const FileDialogRequest& request) = 0;
+  // Asked before unsaved changes would be lost.
+  virtual SaveChoice askToSaveChanges() = 0;
+  // Shows the detail dialog modally and returns what it leaves.
+  virtual ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) = 0;
+};
+
+// Message boxes, file dialogs and the detail dialog as widgets over `parent`.
+std::unique_ptr<UserDialogs> MakeWidgetDialogs(QWidget* parent);
+
+}  // namespace rqm27
