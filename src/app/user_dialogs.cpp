@@ -65,6 +65,13 @@ class WidgetDialogs : public UserDialogs {
     }
   }
 
+  bool confirm(const Message& question) override {
+    QMessageBox box(BoxIcon(question.icon), question.title, question.text,
+                    QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    box.setInformativeText(question.detail);
+    return box.exec() == QMessageBox::Ok;
+  }
+
   ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) override {
     DetailDialog dialog(form, railwaysVisible, parent_);
     dialog.exec();

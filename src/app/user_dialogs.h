@@ -50,6 +50,8 @@ class UserDialogs {
   virtual QString saveFileName(const FileDialogRequest& request) = 0;
   // Asked before unsaved changes would be lost.
   virtual SaveChoice askToSaveChanges() = 0;
+  // A question answered with OK (true) or Cancel (false).
+  virtual bool confirm(const Message& question) = 0;
   // Shows the detail dialog modally and returns what it leaves.
   virtual ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) = 0;
 };

@@ -48,6 +48,8 @@ struct DialogScript {
   std::vector<Message> messages;
   std::vector<FileDialogRequest> fileDialogs;
   int questions = 0;
+  std::vector<Message> confirmations;
+  bool confirmAnswer = true;
   std::vector<DetailFormState> forms;
   std::vector<bool> railways;
 };
@@ -69,6 +71,10 @@ class ScriptedDialogs : public UserDialogs {
   SaveChoice askToSaveChanges() override {
     ++script_->questions;
     return script_->saveChoice;
+  }
+  bool confirm(const Message& question) override {
+    script_->confirmations.push_back(question);
+    return script_->confirmAnswer;
   }
   ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) override {
     script_->forms.push_back(form);

@@ -20,9 +20,15 @@ class RecordingDialogs : public UserDialogs {
   QString openFileName(const FileDialogRequest&) override { return openPath; }
   QString saveFileName(const FileDialogRequest&) override { return savePath; }
   SaveChoice askToSaveChanges() override { return SaveChoice::Discard; }
+  bool confirm(const Message& question) override {
+    questions.push_back(question);
+    return confirmAnswer;
+  }
   ChannelEditBuffer editChannel(const DetailFormState&, bool) override { return {}; }
 
   std::vector<Message> messages;
+  std::vector<Message> questions;
+  bool confirmAnswer = true;
   QString openPath;
   QString savePath;
 };
