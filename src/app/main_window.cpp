@@ -10,18 +10,25 @@
 #include "app/transfer_bar.h"
 #include "app/transfer_runner.h"
 #include "app/twips.h"
+#include "codec/one_touch.h"
 #include "grid/channel_grid_view.h"
 #include "grid/channel_table_model.h"
 #include "link/demo_memory.h"
 #include "link/port_factory.h"
 #include "link/serial_port.h"
 #include "link/simulated_port.h"
+#include "model/row_labels.h"
+#include "pages/bank_page.h"
+#include "pages/icon_editor.h"
+#include "pages/set_mode_page.h"
+#include "pages/setting_page.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -71,6 +78,10 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
 MainWindow::~MainWindow() {
   // A transfer still running is cancelled and waited for while the window is whole.
   delete runner_;
+  // The side windows outlive these members as children of the window: they must no longer
+  // report their end to it.
+  for (QWidget* window : std::as_const(lockableWindows_))
+    disconnect(window, nullptr, this, nullptr);
 }
 
 void MainWindow::buildTabs() {
@@ -80,15 +91,19 @@ void MainWindow::buildTabs() {
   grid_ = memoryPage_->grid();
   pages_ << memoryPage_;
   tabs_->addTab(memoryPage_, QStringLiteral("Memory"));
-  // The bank, setting and set mode pages fill these frames.
-  const QStringList titles = {QStringLiteral("Bank"), QStringLiteral("Setting"),
-                              QStringLiteral("Set mode")};
-  for (int i = 0; i < titles.size(); ++i) {
-    auto* frame = new QWidget;
-    frame->setObjectName(QStringLiteral("A_FRAME_%1").arg(i + 1));
-    pages_ << frame;
-    tabs_->addTab(frame, titles[i]);
+  bankPage_ = new BankPage(*this);
+  settingPage_ = new SettingPage(*this);
+  setModePage_ = new SetModePage(*this);
+  const std::pair<QWidget*, QString> pages[] = {{bankPage_, QStringLiteral("Bank")},
+                                                {settingPage_, QStringLiteral("Setting")},
+                                                {setModePage_, QStringLiteral("Set mode")}};
+  for (int i = 0; i < 3; ++i) {
+    pages[i].first->setObjectName(QStringLiteral("A_FRAME_%1").arg(i + 1));
+    pages_ << pages[i].first;
+    tabs_->addTab(pages[i].first, pages[i].second);
   }
+  views_ = {bankPage_, settingPage_, setModePage_};
+  showPages();
 
   transferBar_ = new TransferBar;
   auto* central = new QWidget;
@@ -122,6 +137,8 @@ void MainWindow::connectCommands() {
   connect(grid_, &ChannelGridView::clearRequested, this, &MainWindow::clearSelectedRows);
   connect(grid_, &ChannelGridView::editRequested, this, &MainWindow::editChannel);
 
+  connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::switchTab);
+  connect(settingPage_, &SettingPage::iconEditorRequested, this, &MainWindow::showIconEditor);
   connect(transferBar_, &TransferBar::cancelRequested, runner_, &TransferRunner::cancel);
   connect(transferBar_, &TransferBar::resetRequested, this, &MainWindow::sendReset);
   connect(runner_, &TransferRunner::progressChanged, transferBar_, &TransferBar::setProgress);
@@ -152,6 +169,66 @@ void MainWindow::replaceImage(CloneImage image) {
 void MainWindow::showNewImage() {
   channelModel_->imageReset();
   channelModel_->refreshRowLabels();
+  showPages();
+}
+
+void MainWindow::showPages() {
+  for (ImageView* view : views_) view->showImage();
+}
+
+void MainWindow::editImage(const std::function<void(CloneImage&)>& edit) {
+  CloneImage edited = document_.image;
+  edit(edited);
+  if (edited == document_.image) return;
+  document_.image = std::move(edited);
+  setModified(true);
+  showPages();
+}
+
+void MainWindow::addLockableWindow(QWidget* window) {
+  lockableWindows_ << window;
+  ImageView* view = dynamic_cast<ImageView*>(window);
+  if (view) views_.push_back(view);
+  connect(window, &QObject::destroyed, this, [this, window, view] {
+    lockableWindows_.removeAll(window);
+    std::erase(views_, view);
+  });
+}
+
+IconEditor* MainWindow::iconEditor() {
+  if (!iconEditor_) {
+    iconEditor_ = new IconEditor(*this, this);
+    iconEditor_->showImage();
+  }
+  return iconEditor_;
+}
+
+void MainWindow::showIconEditor() {
+  IconEditor* editor = iconEditor();
+  editor->move(geometry().topLeft() + QPoint(TwipsToPixels(3000, *this), 0));
+  editor->show();
+  editor->raise();
+  editor->activateWindow();
+}
+
+void MainWindow::switchTab(int index) {
+  if (index == shownTab_) return;
+  constexpr int kBankTab = 1;
+  constexpr int kSettingTab = 2;
+  // A table that does not add up is shown on the Bank page as it is, to be mended there; the
+  // other pages need a consistent one, so leaving for them offers to reset it.
+  if (index != kBankTab &&
+      !ConfirmBankTotal(*this, [this] { return dialogs_->confirm(BankTotalQuestion()); })) {
+    const QSignalBlocker blocker(tabs_);
+    tabs_->setCurrentIndex(shownTab_);
+    return;
+  }
+  shownTab_ = index;
+  if (index == 0) channelModel_->refreshRowLabels();
+  if (index == kSettingTab) {
+    editImage(
+        [](CloneImage& image) { image.oneTouch = RebuildOneTouch(image.oneTouch, image.banks); });
+  }
 }
 
 void MainWindow::showDocument() {
@@ -318,6 +395,44 @@ void MainWindow::finishTransfer(TransferKind kind, int firstSlot, int lastSlot,
   emit transferFinished();
 }
 
+void MainWindow::startTransfer(PageTransfer transfer) {
+  if (runner_->isRunning()) return;
+  const Variant variant = transferBar_->variant();
+  std::shared_ptr<Port> port = makePort();
+  auto shared = std::make_shared<PageTransfer>(std::move(transfer));
+  setControlsEnabled(false);
+  runner_->start(
+      [port = std::move(port), shared, variant, image = document_.image](
+          const TransferHooks& hooks) { return shared->procedure(*port, variant, image, hooks); },
+      [this, shared](TransferResult result) { finishPageTransfer(*shared, std::move(result)); });
+}
+
+void MainWindow::finishPageTransfer(const PageTransfer& transfer, TransferResult result) {
+  transferBar_->setCancelEnabled(false);
+  if (result.done() && result.image && transfer.apply) {
+    CloneImage updated = document_.image;
+    transfer.apply(updated, *result.image);
+    // The settings area as last read is the receiver's business, not an edit of the user's.
+    CloneImage compared = updated;
+    compared.settingsImage = document_.image.settingsImage;
+    const bool changed = compared != document_.image;
+    document_.image = std::move(updated);
+    if (changed) setModified(true);
+  }
+  Message message = transfer.success;
+  if (result.outcome == TransferResult::Outcome::Failed) {
+    message = {QStringLiteral(" Error"), QStringLiteral("Error"), result.message,
+               transfer.failureIcon ? MessageIcon::Critical : MessageIcon::None};
+  } else if (result.outcome == TransferResult::Outcome::Cancelled) {
+    message = {QStringLiteral(" Cancelled"), QStringLiteral("Cancelled"), result.message + u'.',
+               MessageIcon::Information};
+  }
+  showPages();
+  dialogs_->showMessage(message);
+  setControlsEnabled(true);
+  emit transferFinished();
+}
+
 void MainWindow::sendReset() {
   if (runner_->isRunning()) return;
   const Status sent = SendReset(*makePort());
@@ -332,6 +447,7 @@ void MainWindow::setControlsEnabled(bool enabled) {
   transferBar_->setSessionActive(!enabled);
   tabs_->setEnabled(enabled);
   for (QWidget* page : std::as_const(pages_)) page->setEnabled(enabled);
+  for (QWidget* window : std::as_const(lockableWindows_)) window->setEnabled(enabled);
   memoryPage_->setControlsEnabled(enabled);
   for (QMenu* menu : {menus_->file, menus_->port, menus_->help, menus_->comm}) {
     menu->setEnabled(enabled);

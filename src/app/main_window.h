@@ -8,17 +8,23 @@
 #include "app/user_dialogs.h"
 #include "files/preferences.h"
 #include "link/receiver_simulator.h"
+#include "pages/page_host.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <vector>
 
 class QTabWidget;
 
 namespace rqm27 {
 
+class BankPage;
 class ChannelGridView;
 class ChannelTableModel;
+class IconEditor;
+class SetModePage;
+class SettingPage;
 class MemoryPage;
 class PortMenu;
 class TransferBar;
@@ -34,17 +40,26 @@ struct MainWindowSetup {
   std::shared_ptr<ReceiverSimulator> simulator;
 };
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public PageHost {
   Q_OBJECT
 
  public:
   explicit MainWindow(MainWindowSetup setup = {}, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  const CloneImage& image() const { return document_.image; }
+  const CloneImage& image() const override { return document_.image; }
   bool isModified() const { return document_.modified; }
   QString portName() const;
-  bool isTransferRunning() const;
+  bool isTransferRunning() const override;
+
+  // What the pages and side windows ask of the window.
+  void editImage(const std::function<void(CloneImage&)>& edit) override;
+  void startTransfer(PageTransfer transfer) override;
+  UserDialogs& dialogs() override { return *dialogs_; }
+  void addLockableWindow(QWidget* window) override;
+
+  // The icon editor, created when first asked for.
+  IconEditor* iconEditor();
   const std::shared_ptr<ReceiverSimulator>& simulator();
 
   // Puts a whole new image in place (a loaded file, a completed read): the grid shows it and
@@ -80,6 +95,12 @@ class MainWindow : public QMainWindow {
 
   std::shared_ptr<Port> makePort();
   void startTransfer(TransferKind kind);
+  void finishPageTransfer(const PageTransfer& transfer, TransferResult result);
+  // Every page and side window shows the image afresh.
+  void showPages();
+  // The tab strip's switch: the bank table must add up before another page is shown.
+  void switchTab(int index);
+  void showIconEditor();
   void finishTransfer(TransferKind kind, int firstSlot, int lastSlot, TransferResult result);
   void sendReset();
   // Locks the window for a transfer (false) and unlocks it again (true).
@@ -98,6 +119,14 @@ class MainWindow : public QMainWindow {
   TransferBar* transferBar_ = nullptr;
   PortMenu* portMenu_ = nullptr;
   TransferRunner* runner_ = nullptr;
+  BankPage* bankPage_ = nullptr;
+  SettingPage* settingPage_ = nullptr;
+  SetModePage* setModePage_ = nullptr;
+  IconEditor* iconEditor_ = nullptr;
+  std::vector<ImageView*> views_;
+  QList<QWidget*> lockableWindows_;
+  // The tab whose page is shown; a switch that the bank question cancels goes back to it.
+  int shownTab_ = 0;
 };
 
 }  // namespace rqm27

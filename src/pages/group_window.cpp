@@ -1,0 +1,231 @@
+#include "pages/group_window.h"
+
+#include "app/twips.h"
+#include "codec/bank_links.h"
+#include "link/transfers.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
+
+namespace rqm27 {
+namespace {
+
+constexpr int BanksPerBlock = 10;
+constexpr int BlockCount = BankCount / BanksPerBlock;
+constexpr int GridColumnCount = GroupWindow::BankColumn(BankCount - 1) + 1;
+constexpr int GroupColumnTwips = 700;
+constexpr int BankColumnTwips = 200;
+
+// The 16-colour console palette: 1 blue, 8 grey, 12 light red, 0 black.
+const QColor MemberBackground(0, 0, 128);
+const QColor MemberText(255, 0, 0);
+const QColor EmptyBankBackground(128, 128, 128);
+const QColor NotMemberColour(0, 0, 0);
+
+QString GroupName(int group) {
+  return group == GroupCount - 1 ? QStringLiteral("GroupB") : QStringLiteral("Group%1").arg(group);
+}
+
+// The bank shown in a column; none for the group names and the columns between the blocks.
+std::optional<int> BankOfColumn(int column) {
+  if (column < 1 || column >= GridColumnCount) return std::nullopt;
+  const int block = (column - 1) / (BanksPerBlock + 1);
+  const int inBlock = (column - 1) % (BanksPerBlock + 1);
+  if (inBlock == BanksPerBlock) return std::nullopt;
+  return block * BanksPerBlock + inBlock;
+}
+
+}  // namespace
+
+GroupWindow::GroupWindow(PageHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+  setObjectName(QStringLiteral("Form5"));
+  setWindowTitle(QStringLiteral("BANK-LINK Setting"));
+  setModal(true);
+
+  buildGrid();
+
+  auto* buttons = new QHBoxLayout;
+  const auto addButton = [&](const char* name, const QString& caption, const QString& tip,
+                             void (GroupWindow::*command)()) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(tip);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, command);
+    buttons->addWidget(button);
+    return button;
+  };
+  addButton("GROUP_READ", QStringLiteral("Read"),
+            QStringLiteral("Read the bank-link groups from the receiver"),
+            &GroupWindow::readGroups);
+  addButton("GROUP_WRITE", QStringLiteral("Write"),
+            QStringLiteral("Write the bank-link groups to the receiver"),
+            &GroupWindow::writeGroups);
+  buttons->addStretch();
+  addButton("Command1", QStringLiteral("Clear"),
+            QStringLiteral("Take every bank out of every group"), &GroupWindow::clearGroups);
+  QPushButton* ok =
+      addButton("Command2", QStringLiteral("OK"), QStringLiteral("Keep the groups and close"),
+                &GroupWindow::collectGroups);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->setSpacing(4);
+  layout->addLayout(buildCaptions());
+  layout->addWidget(grid_);
+  layout->addSpacing(6);
+  layout->addLayout(buttons);
+
+  host_.addLockableWindow(this);
+  showImage();
+}
+
+void GroupWindow::buildGrid() {
+  grid_ = new QTableWidget(GroupCount, GridColumnCount, this);
+  grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
+  grid_->setSelectionMode(QAbstractItemView::NoSelection);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setFocusPolicy(Qt::NoFocus);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->verticalHeader()->hide();
+
+  // Twips give the proportions; the font decides when it needs more room.
+  const QFontMetrics metrics(grid_->font());
+  const int rowHeight = metrics.height() + 6;
+  groupColumnWidth_ = std::max(TwipsToPixels(GroupColumnTwips, *this),
+                               metrics.horizontalAdvance(GroupName(GroupCount - 1)) + 14);
+  bankColumnWidth_ = std::max({TwipsToPixels(BankColumnTwips, *this),
+                               metrics.horizontalAdvance(QLatin1Char('0')) + 10, rowHeight - 4});
+
+  QHeaderView* header = grid_->horizontalHeader();
+  header->setMinimumSectionSize(1);
+  header->setSectionResizeMode(QHeaderView::Fixed);
+  header->setHighlightSections(false);
+  grid_->verticalHeader()->setMinimumSectionSize(1);
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
+
+  const QBrush gap = palette().window();
+  for (int column = 0; column < GridColumnCount; ++column) {
+    const std::optional<int> bank = BankOfColumn(column);
+    grid_->setColumnWidth(column, column == 0 ? groupColumnWidth_ : bankColumnWidth_);
+    grid_->setHorizontalHeaderItem(
+        column, new QTableWidgetItem(bank ? QString::number(*bank % BanksPerBlock) : QString()));
+    for (int group = 0; group < GroupCount; ++group) {
+      auto* item = new QTableWidgetItem;
+      if (column == 0) {
+        item->setText(GroupName(group));
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setBackground(palette().button());
+      } else if (bank) {
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setToolTip(QStringLiteral("%1, bank %2").arg(GroupName(group)).arg(*bank));
+      } else {
+        item->setFlags(Qt::NoItemFlags);
+        item->setBackground(gap);
+      }
+      grid_->setItem(GroupRow(group), column, item);
+    }
+  }
+
+  const int frame = 2 * grid_->frameWidth();
+  grid_->setFixedSize(frame + groupColumnWidth_ + (GridColumnCount - 1) * bankColumnWidth_,
+                      frame + header->sizeHint().height() + GroupCount * rowHeight);
+  connect(grid_, &QTableWidget::cellClicked, this, &GroupWindow::toggleCell);
+}
+
+QLayout* GroupWindow::buildCaptions() {
+  auto* captions = new QHBoxLayout;
+  captions->setSpacing(0);
+  captions->addSpacing(grid_->frameWidth() + groupColumnWidth_);
+  for (int block = 0; block < BlockCount; ++block) {
+    if (block > 0) captions->addSpacing(bankColumnWidth_);
+    const int first = block * BanksPerBlock;
+    auto* caption =
+        new QLabel(QStringLiteral("<BANK%1-%2>").arg(first).arg(first + BanksPerBlock - 1), this);
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setFixedWidth(BanksPerBlock * bankColumnWidth_);
+    captions->addWidget(caption);
+  }
+  captions->addStretch();
+  return captions;
+}
+
+void GroupWindow::showImage() {
+  const CloneImage& image = host_.image();
+  grid_->setUpdatesEnabled(false);
+  for (int group = 0; group < GroupCount; ++group) {
+    for (int bank = 0; bank < BankCount; ++bank) {
+      QTableWidgetItem* item = grid_->item(GroupRow(group), BankColumn(bank));
+      if (image.banks.counts[bank] == 0) {
+        item->setBackground(EmptyBankBackground);
+        item->setForeground(MemberText);
+      } else if (IsGroupMember(image.bankLinks[group], bank)) {
+        item->setBackground(MemberBackground);
+        item->setForeground(MemberText);
+      } else {
+        item->setBackground(NotMemberColour);
+        item->setForeground(NotMemberColour);
+      }
+    }
+  }
+  grid_->setUpdatesEnabled(true);
+}
+
+void GroupWindow::showEvent(QShowEvent* event) {
+  showImage();
+  QDialog::showEvent(event);
+}
+
+void GroupWindow::toggleCell(int row, int column) {
+  const std::optional<int> bank = BankOfColumn(column);
+  if (!bank || row < 0 || row >= GroupCount) return;
+  if (host_.image().banks.counts[*bank] == 0) return;
+  const int group = row;
+  host_.editImage([group, bank = *bank](CloneImage& image) {
+    GroupRecord& record = image.bankLinks[group];
+    SetGroupMember(record, bank, !IsGroupMember(record, bank));
+  });
+}
+
+void GroupWindow::collectGroups() {
+  const CloneImage& image = host_.image();
+  const BankLinkData collected = CollectGroups(image.bankLinks, image.banks);
+  if (collected == image.bankLinks) return;
+  host_.editImage([&collected](CloneImage& edited) { edited.bankLinks = collected; });
+}
+
+void GroupWindow::clearGroups() {
+  if (host_.image().bankLinks == DefaultBankLinks()) return;
+  host_.editImage([](CloneImage& image) { image.bankLinks = DefaultBankLinks(); });
+}
+
+void GroupWindow::readGroups() {
+  PageTransfer transfer;
+  transfer.procedure = ReadGroups;
+  transfer.apply = [](CloneImage& image, const CloneImage& read) {
+    image.bankLinks = read.bankLinks;
+  };
+  transfer.success = Notice(QStringLiteral("Complete"), QStringLiteral("Complete"));
+  host_.startTransfer(std::move(transfer));
+}
+
+void GroupWindow::writeGroups() {
+  collectGroups();
+  PageTransfer transfer;
+  transfer.procedure = WriteGroups;
+  transfer.success = Notice(QStringLiteral("Complete"), QStringLiteral("Complete"));
+  host_.startTransfer(std::move(transfer));
+}
+
+}  // namespace rqm27

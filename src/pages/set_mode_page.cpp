@@ -1,0 +1,179 @@
+#include "pages/set_mode_page.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace rqm27 {
+namespace {
+
+// Section s holds the lists of array s; the names of their caption labels.
+constexpr std::array<const char*, SectionCount> CaptionLabelArrays = {
+    "Label60", "Label12", "Label13", "Label25", "Label23", "Label29", "Label14", "LabelRemocon"};
+
+// The columns of the page: their sections top to bottom, and the column under which the
+// buttons sit. Each column is about as tall as the others, so the page fits the main window.
+struct PageColumn {
+  std::vector<int> sections;
+  bool buttons;
+};
+const std::array<PageColumn, 3> PageColumns = {
+    {{{0, 1}, true}, {{3, 7}, false}, {{2, 4, 5, 6}, false}}};
+
+constexpr int RemoconSection = 7;
+constexpr int EnableEntry = 1;
+constexpr int DetectorOutput = 3;
+constexpr int IqOutput = 4;
+
+// "Write" changes the receiver, so its button stands out from the others.
+const QColor WriteButtonColour(100, 100, 0);
+
+}  // namespace
+
+SetModePage::SetModePage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+  int listCount = 0;
+  for (int section = 0; section < SectionCount; ++section) listCount += SettingsListSizes[section];
+  lists_.reserve(static_cast<std::size_t>(listCount));
+
+  auto* columns = new QHBoxLayout;
+  columns->setSpacing(6);
+  for (const PageColumn& column : PageColumns) {
+    auto* stack = new QVBoxLayout;
+    stack->setSpacing(3);
+    const std::size_t first = lists_.size();
+    for (int section : column.sections) stack->addWidget(buildSection(section));
+    int keyWidth = 0;
+    if (std::ranges::count(column.sections, RemoconSection) > 0) {
+      const QFontMetrics metrics = keyLabel_->fontMetrics();
+      keyWidth = std::max(metrics.horizontalAdvance(KeyLabelCaption(Language::English)),
+                          metrics.horizontalAdvance(KeyLabelCaption(Language::Japanese)));
+    }
+    AlignColumn(std::span(lists_).subspan(first), keyWidth);
+    stack->addStretch(1);
+    if (column.buttons) stack->addWidget(buildButtons());
+    columns->addLayout(stack, 1);
+  }
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addLayout(columns);
+  showImage();
+}
+
+QGroupBox* SetModePage::buildSection(int section) {
+  auto* frame = new QGroupBox(this);
+  sections_[static_cast<std::size_t>(section)] = frame;
+  auto* grid = new QGridLayout(frame);
+  grid->setContentsMargins(6, 0, 6, 3);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(1);
+  grid->setColumnStretch(1, 1);
+  int row = 0;
+  if (section == RemoconSection) {
+    keyLabel_ = new QLabel(frame);
+    keyLabel_->setObjectName(QStringLiteral("Label6"));
+    grid->addWidget(keyLabel_, row++, 0);
+  }
+  const auto list = static_cast<SettingsList>(section);
+  for (int i = 0; i < SettingsListSizes[static_cast<std::size_t>(section)]; ++i, ++row) {
+    lists_.emplace_back(host_, list, i,
+                        QString::fromLatin1(CaptionLabelArrays[static_cast<std::size_t>(section)]),
+                        frame);
+    grid->addWidget(lists_.back().caption(), row, 0);
+    grid->addWidget(lists_.back().box(), row, 1);
+  }
+  return frame;
+}
+
+QWidget* SetModePage::buildButtons() {
+  auto* buttons = new QWidget(this);
+  auto* row = new QHBoxLayout(buttons);
+  row->setContentsMargins(0, 0, 0, 0);
+  const auto add = [&](const char* name, const QString& caption, const QString& tip) {
+    auto* button = new QPushButton(caption, buttons);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(tip);
+    button->setAutoDefault(false);
+    row->addWidget(button);
+    return button;
+  };
+  QPushButton* read = add("Set_Mode_Read", QStringLiteral("Read"),
+                          QStringLiteral("Read the settings and the opening message from the "
+                                         "receiver"));
+  QPushButton* write = add("Set_Mode_Write", QStringLiteral("Write"),
+                           QStringLiteral("Write the settings and the opening message to the "
+                                          "receiver"));
+  QPushButton* reset = add("Set_Mode_Clear", QStringLiteral("Reset"),
+                           QStringLiteral("Set every setting to its default and empty the opening "
+                                          "message"));
+  QPalette palette = write->palette();
+  palette.setColor(QPalette::Button, WriteButtonColour);
+  palette.setColor(QPalette::ButtonText, Qt::white);
+  write->setPalette(palette);
+  connect(read, &QPushButton::clicked, this,
+          [this] { host_.startTransfer(SettingsReadTransfer()); });
+  connect(write, &QPushButton::clicked, this,
+          [this] { host_.startTransfer(SettingsWriteTransfer()); });
+  connect(reset, &QPushButton::clicked, this, [this] { host_.editImage(ResetSettings); });
+  return buttons;
+}
+
+void SetModePage::showImage() {
+  const SettingsSelections& settings = host_.image().settings;
+  const Language language = PageLanguage(settings);
+  for (int section = 0; section < SectionCount; ++section) {
+    sections_[static_cast<std::size_t>(section)]->setTitle(SectionCaption(section, language));
+  }
+  keyLabel_->setText(KeyLabelCaption(language));
+  for (SettingsListBox& list : lists_) list.show(settings, language);
+
+  // "DET. Signal Output" and "IQ Signal Output" are never both turned on here: while one
+  // selects "Enable", the other can only be changed once it is back to "Disable". A list that
+  // selects "Enable" itself stays open, so that two enabled outputs read from a receiver can
+  // still be undone.
+  const auto find = [this](int index) -> SettingsListBox& {
+    return *std::find_if(lists_.begin(), lists_.end(), [index](const SettingsListBox& list) {
+      return list.list() == SettingsList::Recv && list.index() == index;
+    });
+  };
+  const bool detector = settings.at(SettingsList::Recv, DetectorOutput) == EnableEntry;
+  const bool iq = settings.at(SettingsList::Recv, IqOutput) == EnableEntry;
+  find(DetectorOutput).setEnabled(detector || !iq);
+  find(IqOutput).setEnabled(iq || !detector);
+}
+
+PageTransfer SettingsReadTransfer() {
+  PageTransfer transfer;
+  transfer.procedure = ReadSettings;
+  transfer.apply = [](CloneImage& image, const CloneImage& read) {
+    image.settings = read.settings;
+    image.settingsImage = read.settingsImage;
+    image.title = read.title;
+  };
+  transfer.success = Notice(QStringLiteral(" Finish"), QStringLiteral("Success"));
+  return transfer;
+}
+
+PageTransfer SettingsWriteTransfer() {
+  PageTransfer transfer;
+  transfer.procedure = WriteSettings;
+  // The write reads the settings area afresh before patching it; keep what it read.
+  transfer.apply = [](CloneImage& image, const CloneImage& written) {
+    image.settingsImage = written.settingsImage;
+  };
+  transfer.success = Notice(QStringLiteral(" Finish"), QStringLiteral("Success"));
+  return transfer;
+}
+
+void ResetSettings(CloneImage& image) {
+  image.settings = DefaultSettings();
+  image.title = ChannelName{};
+}
+
+}  // namespace rqm27
