@@ -1,5 +1,5 @@
-// A main window for tests: its preferences in a temporary folder, its dialogs answered from a
-// script, its simulated receiver at hand, and helpers that find its widgets by name.
+// A main window with preferences in a temporary folder, dialogs answered from a script and
+// helpers that find its widgets by name.
 #pragma once
 
 #include "app/main_window.h"
@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -36,13 +37,12 @@ inline void PrintTo(const Message& message, std::ostream* out) {
 
 namespace rqm27::testing {
 
-// What the scripted dialogs answer and what they were asked.
 struct DialogScript {
   std::deque<QString> openPaths;  // "" stands for Cancel; none left is Cancel too
   std::deque<QString> savePaths;
   SaveChoice saveChoice = SaveChoice::Cancel;
   std::function<ChannelEditBuffer(const DetailFormState&, bool)> edit;
-  // Called as each message is shown, while the window is as it was at that moment.
+  // Called as each message is shown.
   std::function<void(const Message&)> onMessage;
 
   std::vector<Message> messages;
@@ -85,9 +85,8 @@ class ScriptedDialogs : public UserDialogs {
  private:
   QString next(const FileDialogRequest& request, std::deque<QString>& paths) {
     script_->fileDialogs.push_back(request);
-    if (paths.empty()) return {};
-    QString path = paths.front();
-    paths.pop_front();
+    const QString path = paths.empty() ? QString() : paths.front();
+    if (!paths.empty()) paths.pop_front();
     return path;
   }
 
@@ -96,7 +95,6 @@ class ScriptedDialogs : public UserDialogs {
 
 class WindowTest : public ::testing::Test {
  protected:
-  // A window over the demo receiver (or the one given), its preferences in `folder`.
   std::unique_ptr<MainWindow> makeWindow(std::shared_ptr<ReceiverSimulator> receiver = {}) {
     MainWindowSetup setup;
     setup.preferencesPath = preferencesPath();
@@ -107,6 +105,12 @@ class WindowTest : public ::testing::Test {
   }
 
   QString preferencesPath() const { return folder.filePath("config/RQ-M27_Writer.INI"); }
+  void writePreferences(const QByteArray& bytes) {
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("config")));
+    QFile file(preferencesPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
   QString path(const QString& name) const { return folder.filePath(name); }
 
   template <typename T>
@@ -120,15 +124,13 @@ class WindowTest : public ::testing::Test {
   }
   static QTableView* grid(const QObject& window) { return find<QTableView>(window, "MSFlexGrid1"); }
   static QString cell(const QObject& window, int slot, int column) {
-    const QAbstractItemModel* model = grid(window)->model();
-    return model->index(slot - 1, column).data().toString();
+    return grid(window)->model()->index(slot - 1, column).data().toString();
   }
-  // The title as the window shows it: the modified mark in place of "[*]".
   static QString shownTitle(const QWidget& window) {
     return QString(window.windowTitle()).replace("[*]", window.isWindowModified() ? "*" : "");
   }
 
-  // Triggers a command and waits until its transfer has ended.
+  // Starts a transfer and waits until it has ended.
   static bool runTransfer(MainWindow& window, const std::function<void()>& start) {
     QSignalSpy finished(&window, &MainWindow::transferFinished);
     start();

@@ -1,7 +1,5 @@
 #include "cli/cli_runner.h"
 
-#include <QProcess>
-
 namespace rqm27::testing {
 
 CliRun RunCli(const QStringList& args, int timeoutMs) {
@@ -18,6 +16,14 @@ CliRun RunCli(const QStringList& args, int timeoutMs) {
   run.out = process.readAllStandardOutput();
   run.err = process.readAllStandardError();
   return run;
+}
+
+QString StartSimulator(QProcess& process, const QStringList& args) {
+  process.start(QStringLiteral(RQM27_CLI_PATH), QStringList{"simulate"} + args);
+  if (!process.waitForStarted(5000)) return {};
+  while (!process.canReadLine() && process.waitForReadyRead(5000)) {
+  }
+  return QString::fromLocal8Bit(process.readLine()).trimmed();
 }
 
 }  // namespace rqm27::testing

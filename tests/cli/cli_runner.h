@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -14,5 +15,8 @@ struct CliRun {
 };
 
 CliRun RunCli(const QStringList& args, int timeoutMs = 60000);
+
+// Starts `rqm27-cli simulate args` and returns the device path it prints first.
+QString StartSimulator(QProcess& process, const QStringList& args);
 
 }  // namespace rqm27::testing

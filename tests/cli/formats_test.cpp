@@ -32,27 +32,25 @@ QStringList ChannelTexts(const CloneImage& image) {
 
 TEST(Formats, EveryPairOfFormatsKeepsTheChannels) {
   QTemporaryDir dir;
-  const CloneImage sample = testing::SampleImage();
+  CloneImage sample = testing::SampleImage();
+  sample.slot(2).setTxTone(8);  // not in a memory image
   WriteFile(dir.filePath("start.json"), WriteJsonImage(sample));
   const QStringList formats = {"bin", "json", "M27", "CSV"};
   for (const QString& from : formats) {
     const QString source = dir.filePath("source." + from);
-    ASSERT_EQ(RunCli({"convert", dir.filePath("start.json"), source}).exitCode, 0) << from.toStdString();
+    ASSERT_EQ(RunCli({"convert", dir.filePath("start.json"), source}).exitCode, 0)
+        << from.toStdString();
     for (const QString& to : formats) {
       const QString target = dir.filePath(QStringLiteral("%1-to.%2").arg(from, to.toLower()));
-      const auto run = RunCli({"convert", source, target});
-      ASSERT_EQ(run.exitCode, 0) << from.toStdString() << " -> " << to.toStdString() << ": "
-                                 << run.err.toStdString();
+      const std::string pair = (from + " -> " + to).toStdString();
       const QString back = dir.filePath(QStringLiteral("%1-%2-back.json").arg(from, to));
-      ASSERT_EQ(RunCli({"convert", target, back}).exitCode, 0);
+      ASSERT_EQ(RunCli({"convert", source, target}).exitCode, 0) << pair;
+      ASSERT_EQ(RunCli({"convert", target, back}).exitCode, 0) << pair;
       const auto image = ReadJsonImage(ReadFile(back));
       ASSERT_TRUE(image.ok()) << image.error().toStdString();
-      EXPECT_EQ(ChannelTexts(*image), ChannelTexts(sample))
-          << from.toStdString() << " -> " << to.toStdString();
+      EXPECT_EQ(ChannelTexts(*image), ChannelTexts(sample)) << pair;
       if (from != "CSV" && to != "CSV") {  // a channel list holds only the channels
-        EXPECT_EQ(image->banks, sample.banks) << from.toStdString() << " -> " << to.toStdString();
-        EXPECT_EQ(image->title, sample.title);
-        EXPECT_EQ(image->icons, sample.icons);
+        EXPECT_EQ(ReadFile(back), ReadFile(dir.filePath("start.json"))) << pair;
       }
     }
   }
@@ -65,9 +63,9 @@ TEST(Formats, ShowSummarisesAnImage) {
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   const QString out = QString::fromUtf8(run.out);
   for (const char* expected :
-       {"Channels (32 used)", "Bank00-000", "145.00000MHz", "CALL", "Bank11    0",
-        "Bank20   50", "3: Bank49-049", "1: not set", "Language", "日本語",
-        "Scan Mode               5 min. Lapse", "Group0: banks 0", "GroupB: no banks"}) {
+       {"Channels (32 used)", "Bank00-000", "145.00000MHz", "CALL", "Bank11    0", "Bank20   50",
+        "3: Bank49-049", "1: not set", "Language", "日本語", "Scan Mode               5 min. Lapse",
+        "Group0: banks 0", "GroupB: no banks"}) {
     EXPECT_TRUE(out.contains(QString::fromUtf8(expected))) << expected;
   }
   EXPECT_EQ(RunCli({"show", dir.filePath("missing.M27")}).exitCode, 1);

@@ -8,15 +8,14 @@ namespace rqm27 {
 namespace {
 
 TEST(IconGlyphCodec, EachBitIsOnePixel) {
-  struct Case {
+  const struct {
     int byte;
     unsigned char value;
     int row;
     int column;
-  };
-  const Case cases[] = {{0, 0x01, 0, 0},   {16, 0x80, 15, 0}, {0, 0x80, 7, 0},
-                        {15, 0x01, 0, 15}, {16, 0x01, 8, 0},  {22, 0x04, 10, 6}};
-  for (const Case& c : cases) {
+  } cases[] = {
+      {0, 0x01, 0, 0}, {16, 0x80, 15, 0}, {0, 0x80, 7, 0}, {15, 0x01, 0, 15}, {22, 0x04, 10, 6}};
+  for (const auto& c : cases) {
     QByteArray bytes(IconBytes, '\0');
     bytes[c.byte] = static_cast<char>(c.value);
     IconGlyph expected{};
@@ -26,14 +25,13 @@ TEST(IconGlyphCodec, EachBitIsOnePixel) {
   }
 }
 
-TEST(IconGlyphCodec, FontTextRoundTrips) {
+TEST(IconGlyphCodec, FontTextRoundTripsAndRejectsBadText) {
   IconGlyph corners{};
   corners[0][0] = corners[15][15] = 1;
   const QString hex = "01" + QString("00").repeated(30) + "80";
   EXPECT_EQ(EncodeFontGlyph(corners), hex);
   // A block read hands over 128 characters; the second half is not icon data.
   EXPECT_EQ(*ExpandFontString(hex.toLower() + QString("Z").repeated(64)), corners);
-
   std::mt19937 random(27);
   for (int n = 0; n < 20; ++n) {
     IconGlyph glyph{};
@@ -42,9 +40,6 @@ TEST(IconGlyphCodec, FontTextRoundTrips) {
     }
     EXPECT_EQ(*ExpandFontString(EncodeFontGlyph(glyph)), glyph);
   }
-}
-
-TEST(IconGlyphCodec, RejectsBadFontText) {
   const QString good = QString("0").repeated(64);
   for (const QString& bad : {good.left(63), "G" + good.mid(1), good.left(62) + " 0"}) {
     const Result<IconGlyph> glyph = ExpandFontString(bad);

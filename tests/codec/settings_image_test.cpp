@@ -15,12 +15,20 @@ namespace {
 
 using Patch = std::vector<std::pair<int, int>>;  // byte offset, value
 
-QByteArray Zeros() {
-  return QByteArray(SettingsAreaSize, '\0');
-}
+// The bytes the default selections give, worked out row by row.
+const Patch DefaultBytes = {{0x02, 0x0A}, {0x03, 0x0A}, {0x04, 0x03}, {0x05, 0x03}, {0x25, 0x01},
+                            {0x2E, 0x01}, {0x30, 0x03}, {0x31, 0x01}, {0x32, 0x02}, {0x37, 0x66},
+                            {0x39, 0x01}, {0x3A, 0x01}, {0x41, 0x01}, {0x4A, 0x06}, {0x50, 0x18},
+                            {0x51, 0x01}, {0x57, 0x02}, {0x5D, 0x01}, {0x5E, 0x01}, {0x61, 0x04},
+                            {0x7A, 0x01}, {0x7F, 0x15}, {0x80, 0x0A}, {0x82, 0x01}, {0x86, 0x02},
+                            {0x89, 0x01}};
 
-QByteArray Patched(QByteArray area, const Patch& patch) {
-  for (const auto& [offset, value] : patch) area[offset] = static_cast<char>(value);
+// A zeroed area, or the defaults' bytes, with the patch applied.
+QByteArray Patched(const Patch& patch, bool defaults = true) {
+  QByteArray area(SettingsAreaSize, '\0');
+  for (const Patch& p : {defaults ? DefaultBytes : Patch{}, patch}) {
+    for (const auto& [offset, value] : p) area[offset] = static_cast<char>(value);
+  }
   return area;
 }
 
@@ -28,24 +36,20 @@ int ByteAt(const QByteArray& area, int offset) {
   return static_cast<std::uint8_t>(area[offset]);
 }
 
-// Codes are unique (a decode could not tell two entries apart otherwise), and a function's code
-// sits at the position of its name in the list the page offers.
+// A function's code sits at the position of its name in the list the page offers.
 TEST(SettingsImage, FunctionCodesLineUpWithTheirNames) {
   EXPECT_EQ(std::set<int>(KeyFunctionCodes.begin(), KeyFunctionCodes.end()).size(), 41u);
   EXPECT_EQ(std::set<int>(RemoteKeyCodes.begin(), RemoteKeyCodes.end()).size(), 23u);
-  struct Code {
+  const struct {
     SettingsList list;
     const char* function;
     int code;
-  };
-  const Code table[] = {
-      {SettingsList::Key, "Bar Antenna", 0x09},     {SettingsList::Key, "Earphone Antenna", 0x08},
-      {SettingsList::Key, "Language", 0x66},        {SettingsList::Key, "Backlight", 0x18},
-      {SettingsList::Key, "Display Data", 0xCF},    {SettingsList::Key, "RMT-40 D Button", 0xA6},
-      {SettingsList::Remocon, "Active Band", 0x15}, {SettingsList::Remocon, "Freq. UP", 0x00},
-      {SettingsList::Remocon, "Audio Tone", 0x0D},  {SettingsList::Remocon, "Carrier Cancel", 0x07},
-  };
-  for (const Code& c : table) {
+  } table[] = {
+      {SettingsList::Key, "Bar Antenna", 0x09},       {SettingsList::Key, "Language", 0x66},
+      {SettingsList::Key, "Display Data", 0xCF},      {SettingsList::Key, "RMT-40 D Button", 0xA6},
+      {SettingsList::Remocon, "Active Band", 0x15},   {SettingsList::Remocon, "Freq. UP", 0x00},
+      {SettingsList::Remocon, "Carrier Cancel", 0x07}};
+  for (const auto& c : table) {
     const bool key = c.list == SettingsList::Key;
     const int index = static_cast<int>(
         SettingsChoices(c.list, key ? 6 : 0, Language::English).indexOf(QLatin1String(c.function)));
@@ -57,34 +61,11 @@ TEST(SettingsImage, FunctionCodesLineUpWithTheirNames) {
   }
 }
 
-TEST(SettingsImage, MapReadsEveryListOfTheAreaOnce) {
-  std::set<std::pair<int, int>> read;
-  for (const SettingsByte& row : SettingsByteMap) {
-    if (row.rule == SettingsRule::SecondCopy) continue;
-    EXPECT_TRUE(read.insert({static_cast<int>(row.list), row.index}).second) << row.offset;
-    if (row.pairedIndex >= 0) read.insert({static_cast<int>(row.list), row.pairedIndex});
-  }
-  int total = 0;
-  for (int size : SettingsListSizes) total += size;
-  // Startup Message and Memory Overwrite live outside the area.
-  EXPECT_EQ(static_cast<int>(read.size()), total - 2);
-  EXPECT_FALSE(read.count({static_cast<int>(SettingsList::Display), 5}));
-  EXPECT_FALSE(read.count({static_cast<int>(SettingsList::Mem), 0}));
-}
-
-// The bytes the default selections give, worked out row by row.
-const Patch DefaultBytes = {{0x02, 0x0A}, {0x03, 0x0A}, {0x04, 0x03}, {0x05, 0x03}, {0x25, 0x01},
-                            {0x2E, 0x01}, {0x30, 0x03}, {0x31, 0x01}, {0x32, 0x02}, {0x37, 0x66},
-                            {0x39, 0x01}, {0x3A, 0x01}, {0x41, 0x01}, {0x4A, 0x06}, {0x50, 0x18},
-                            {0x51, 0x01}, {0x57, 0x02}, {0x5D, 0x01}, {0x5E, 0x01}, {0x61, 0x04},
-                            {0x7A, 0x01}, {0x7F, 0x15}, {0x80, 0x0A}, {0x82, 0x01}, {0x86, 0x02},
-                            {0x89, 0x01}};
-
 TEST(SettingsImage, DefaultsEncodeToTheirBytesAndBack) {
-  const QByteArray expected = Patched(Zeros(), DefaultBytes);
-  EXPECT_EQ(EncodeSettingsImage(Zeros(), DefaultSettings()).toHex(' '), expected.toHex(' '));
+  const QByteArray expected = Patched({});
+  EXPECT_EQ(EncodeSettingsImage(Patched({}, false), DefaultSettings()).toHex(' '),
+            expected.toHex(' '));
   EXPECT_EQ(EncodeSettingsImage(QByteArray(), DefaultSettings()), expected);
-
   SettingsSelections decoded{};
   ASSERT_TRUE(DecodeSettingsImage(expected, decoded).ok());
   SettingsSelections wanted = DefaultSettings();
@@ -133,12 +114,11 @@ TEST(SettingsImage, DecodeThenEncodeReproducesAValidImage) {
 
 // Bytes that a decode and encode do not give back as they were.
 TEST(SettingsImage, DecodeThenEncodeNormalisesTheseBytes) {
-  struct Case {
+  const struct {
     const char* what;
     Patch in;
     Patch out;
-  };
-  const Case table[] = {
+  } table[] = {
       {"sub mode", {{0x07, 0x05}}, {{0x07, 0x00}}},
       {"sub mode memory", {{0x07, 0x02}}, {{0x07, 0x02}}},
       {"scan speed copy", {{0x39, 0x02}, {0x3A, 0x00}}, {{0x3A, 0x02}}},
@@ -148,18 +128,14 @@ TEST(SettingsImage, DecodeThenEncodeNormalisesTheseBytes) {
       {"audio tones above 3 keep the tones", {{0x65, 0x04}}, {{0x65, 0x03}}},
       {"unknown WILD code keeps the function", {{0x37, 0x99}}, {{0x37, 0xB0}}},
       {"unknown remote code keeps the function", {{0x80, 0x77}}, {{0x80, 0x13}}},
-      {"main mode: both places out of range",
-       {{0x06, 0x09}, {0x3D, 0x04}},
-       {{0x06, 0x09}, {0x3D, 0x00}}},
-  };
+      {"main mode out of range", {{0x06, 0x09}, {0x3D, 0x04}}, {{0x06, 0x09}, {0x3D, 0x00}}}};
   SettingsSelections start = DefaultSettings();
   start.at(SettingsList::Misc, 10) = 1;
   start.at(SettingsList::Misc, 11) = 1;
   start.at(SettingsList::Key, 6) = 3;      // CW Mode Sideband, code B0
   start.at(SettingsList::Remocon, 1) = 7;  // Volume UP, code 13
-  const QByteArray base = Patched(Zeros(), DefaultBytes);
-  for (const Case& c : table) {
-    const QByteArray image = Patched(base, c.in);
+  for (const auto& c : table) {
+    const QByteArray image = Patched(c.in);
     SettingsSelections selections = start;
     ASSERT_TRUE(DecodeSettingsImage(image, selections).ok()) << c.what;
     const QByteArray written = EncodeSettingsImage(image, selections);
@@ -170,101 +146,80 @@ TEST(SettingsImage, DecodeThenEncodeNormalisesTheseBytes) {
 }
 
 TEST(SettingsImage, SingleByteDecodes) {
-  struct Case {
+  const struct {
     Patch bytes;
     SettingsList list;
     int index;
     int expected;
-  };
-  const Case table[] = {
-      {{{0x32, 0x03}}, SettingsList::Misc, 16, 2},
-      {{{0x4A, 0x0A}}, SettingsList::Display, 3, 9},
-      {{{0x37, 0x66}}, SettingsList::Key, 6, 7},
-      {{{0x7F, 0x00}}, SettingsList::Remocon, 0, 2},
-      {{{0x06, 0x05}, {0x3D, 0x01}}, SettingsList::Misc, 12, 1},
-      {{{0x06, 0x02}, {0x3D, 0x01}}, SettingsList::Misc, 12, 2},
-      {{{0x06, 0x03}, {0x3D, 0x03}}, SettingsList::Misc, 12, 0},
-      {{{0x43, 0x01}, {0x3F, 0x00}}, SettingsList::Misc, 0, 0},
-      {{{0x43, 0x01}, {0x3F, 0x01}}, SettingsList::Misc, 0, 1},
-      {{{0x43, 0x00}, {0x3F, 0x00}}, SettingsList::Misc, 0, 2},
-      {{{0x43, 0x00}, {0x3F, 0x01}}, SettingsList::Misc, 0, 3},
-      {{{0x4D, 0x00}, {0x4F, 0x00}}, SettingsList::Key, 5, 0},
-      {{{0x4D, 0x00}, {0x4F, 0x01}}, SettingsList::Key, 5, 1},
-      {{{0x4D, 0x01}, {0x4F, 0x01}}, SettingsList::Key, 5, 2},
-      {{{0x4D, 0x01}, {0x4F, 0x00}}, SettingsList::Key, 5, 3},
-      {{{0x65, 0x02}}, SettingsList::Misc, 10, 0},
-      {{{0x65, 0x02}}, SettingsList::Misc, 11, 1},
-  };
-  for (const Case& c : table) {
+  } table[] = {{{{0x32, 0x03}}, SettingsList::Misc, 16, 2},
+               {{{0x37, 0x66}}, SettingsList::Key, 6, 7},
+               {{{0x7F, 0x00}}, SettingsList::Remocon, 0, 2},
+               {{{0x06, 0x05}, {0x3D, 0x01}}, SettingsList::Misc, 12, 1},
+               {{{0x06, 0x02}, {0x3D, 0x01}}, SettingsList::Misc, 12, 2},
+               {{{0x43, 0x01}, {0x3F, 0x01}}, SettingsList::Misc, 0, 1},
+               {{{0x43, 0x00}, {0x3F, 0x00}}, SettingsList::Misc, 0, 2},
+               {{{0x4D, 0x00}, {0x4F, 0x01}}, SettingsList::Key, 5, 1},
+               {{{0x4D, 0x01}, {0x4F, 0x00}}, SettingsList::Key, 5, 3},
+               {{{0x65, 0x02}}, SettingsList::Misc, 10, 0},
+               {{{0x65, 0x02}}, SettingsList::Misc, 11, 1}};
+  for (const auto& c : table) {
     SettingsSelections selections = DefaultSettings();
-    ASSERT_TRUE(
-        DecodeSettingsImage(Patched(Patched(Zeros(), DefaultBytes), c.bytes), selections).ok());
+    ASSERT_TRUE(DecodeSettingsImage(Patched(c.bytes), selections).ok());
     EXPECT_EQ(selections.at(c.list, c.index), c.expected)
         << static_cast<int>(c.list) << "/" << c.index << " from byte " << c.bytes[0].first;
   }
 }
 
-TEST(SettingsImage, MainOperationModeGoesWhereTheBaseKeepsIt) {
+TEST(SettingsImage, EncodeKeepsWhatTheMapDoesNotCover) {
+  // The main operation mode goes where the base keeps it.
   SettingsSelections selections = DefaultSettings();
   selections.at(SettingsList::Misc, 12) = 2;
-  const QByteArray moved =
-      EncodeSettingsImage(Patched(Zeros(), {{0x06, 0x05}, {0x3D, 0x01}}), selections);
+  const QByteArray moved = EncodeSettingsImage(Patched({{0x06, 0x05}, {0x3D, 0x01}}), selections);
   EXPECT_EQ(ByteAt(moved, 0x06), 0x05);
   EXPECT_EQ(ByteAt(moved, 0x3D), 0x02);
-  const QByteArray first =
-      EncodeSettingsImage(Patched(Zeros(), {{0x06, 0x01}, {0x3D, 0x77}}), selections);
+  const QByteArray first = EncodeSettingsImage(Patched({{0x06, 0x01}, {0x3D, 0x77}}), selections);
   EXPECT_EQ(ByteAt(first, 0x06), 0x02);
   EXPECT_EQ(ByteAt(first, 0x3D), 0x77);
+
+  // A short base is padded with zero bytes.
+  const QByteArray fromShort = EncodeSettingsImage(QByteArray(4, '\xEE'), DefaultSettings());
+  ASSERT_EQ(fromShort.size(), SettingsAreaSize);
+  EXPECT_EQ(ByteAt(fromShort, 0x00), 0xEE);
+  EXPECT_EQ(ByteAt(fromShort, 0xBF), 0x00);
+
+  // A selection that names no entry leaves its byte as it was.
+  selections.at(SettingsList::Sound, 1) = 9;
+  selections.at(SettingsList::Key, 6) = 41;
+  selections.at(SettingsList::Remocon, 0) = -1;
+  const QByteArray area =
+      EncodeSettingsImage(Patched({{0x20, 0x42}, {0x37, 0x43}, {0x7F, 0x44}}), selections);
+  EXPECT_EQ(ByteAt(area, 0x20), 0x42);
+  EXPECT_EQ(ByteAt(area, 0x37), 0x43);
+  EXPECT_EQ(ByteAt(area, 0x7F), 0x44);
 }
 
 TEST(SettingsImage, ByteOutsideItsListFailsAndChangesNothing) {
-  struct Case {
-    int offset;
-    int value;
-    const char* message;
-  };
-  const Case table[] = {
-      {0x20, 7, "settings byte 0x20 (Bell Notifier): value 7 is outside the list (0-3)"},
-      {0x32, 0, "settings byte 0x32 (Bug Sensitivity): value 0 is outside the list (1-5)"},
-      {0x51, 2, "settings byte 0x51 (Bar Antenna): value 2 is outside the list (0-1)"},
-      {0x8A, 0xFF, "settings byte 0x8A (S-Meter Decay): value 255 is outside the list (0-20)"},
-  };
-  // Earlier bytes of the image differ from the selections too, so a partial decode would show.
+  const std::pair<Patch, const char*> table[] = {
+      {{{0x20, 7}}, "settings byte 0x20 (Bell Notifier): value 7 is outside the list (0-3)"},
+      {{{0x32, 0}}, "settings byte 0x32 (Bug Sensitivity): value 0 is outside the list (1-5)"},
+      {{{0x8A, 0xFF}}, "settings byte 0x8A (S-Meter Decay): value 255 is outside the list (0-20)"}};
+  // Earlier bytes differ from the selections too, so a partial decode would show.
   SettingsSelections other = DefaultSettings();
   other.at(SettingsList::Misc, 1) = 30;
   other.at(SettingsList::Key, 6) = 0;
-  const QByteArray base = EncodeSettingsImage(Zeros(), other);
-  for (const Case& c : table) {
+  const QByteArray base = EncodeSettingsImage(QByteArray(), other);
+  for (const auto& [patch, message] : table) {
+    QByteArray image = base;
+    image[patch[0].first] = static_cast<char>(patch[0].second);
     SettingsSelections selections = DefaultSettings();
-    const Status status = DecodeSettingsImage(Patched(base, {{c.offset, c.value}}), selections);
-    ASSERT_FALSE(status.ok()) << c.message;
-    EXPECT_EQ(status.error(), QString::fromUtf8(c.message));
-    EXPECT_EQ(selections, DefaultSettings()) << c.message;
+    const Status status = DecodeSettingsImage(image, selections);
+    ASSERT_FALSE(status.ok()) << message;
+    EXPECT_EQ(status.error(), QString::fromUtf8(message));
+    EXPECT_EQ(selections, DefaultSettings()) << message;
   }
   SettingsSelections selections = DefaultSettings();
   EXPECT_FALSE(DecodeSettingsImage(QByteArray(191, '\0'), selections).ok());
   EXPECT_EQ(selections, DefaultSettings());
-}
-
-TEST(SettingsImage, EncodeKeepsWhatTheMapDoesNotCover) {
-  // A short base is padded with zero bytes.
-  const QByteArray shortBase(4, '\xEE');
-  const QByteArray fromShort = EncodeSettingsImage(shortBase, DefaultSettings());
-  ASSERT_EQ(fromShort.size(), SettingsAreaSize);
-  EXPECT_EQ(ByteAt(fromShort, 0x00), 0xEE);
-  EXPECT_EQ(ByteAt(fromShort, 0x02), 0x0A);
-  EXPECT_EQ(ByteAt(fromShort, 0xBF), 0x00);
-
-  // A selection that names no entry leaves its byte as it was.
-  SettingsSelections odd = DefaultSettings();
-  odd.at(SettingsList::Sound, 1) = 9;
-  odd.at(SettingsList::Key, 6) = 41;
-  odd.at(SettingsList::Remocon, 0) = -1;
-  const QByteArray base = Patched(Zeros(), {{0x20, 0x42}, {0x37, 0x43}, {0x7F, 0x44}});
-  const QByteArray area = EncodeSettingsImage(base, odd);
-  EXPECT_EQ(ByteAt(area, 0x20), 0x42);
-  EXPECT_EQ(ByteAt(area, 0x37), 0x43);
-  EXPECT_EQ(ByteAt(area, 0x7F), 0x44);
 }
 
 }  // namespace

@@ -17,7 +17,6 @@ using testing::SampleChannel;
 using testing::SampleImage;
 
 const QDateTime kNow(QDate(2024, 5, 6), QTime(7, 8, 9));
-const QString kFileName = QStringLiteral("x.M27");
 
 QString Repeat(const char* text, int times) {
   return QString::fromUtf8(text).repeated(times);
@@ -37,69 +36,43 @@ QStringList LinesOf(const QByteArray& bytes) {
 }
 
 Result<CloneImage> Read(const QByteArray& bytes, const CloneImage& current = StartupImage()) {
-  return ReadCloneFile(bytes, current, kFileName);
-}
-
-// The current image after a load that applied nothing: slots 1-1700 emptied.
-CloneImage Emptied(CloneImage image) {
-  for (int s = 1; s <= LastTransferredSlot; ++s) image.slot(s).clear();
-  return image;
-}
-
-// Banks of 24 channels each: every bank holds channels and the total is 1200.
-BankTable EvenBanks() {
-  BankTable banks;
-  banks.counts.fill(24);
-  return banks;
+  return ReadCloneFile(bytes, current, QStringLiteral("x.M27"));
 }
 
 // A channel line of a plain 145 MHz channel with the given fields.
 QString ChannelLine(const QString& slot, const QString& name, const QString& decimals = "00000",
                     const QString& step = "00", const QString& shiftDecimals = "00000") {
-  // mode, step, carrier, sub-tone, tones, DCS, shift
-  const QString codes = "0" + step + "00" + "0" + "08" + "08" + "000" + "0";
-  return "CH" + slot + "0145." + decimals + codes + "000." + shiftDecimals + "0" + name;
-}
-
-ChannelSlot TsqChannel() {
-  ChannelSlot slot = SampleChannel("145.00000MHz", "ABC");
-  slot.setStep(7);
-  slot.setCarrier(0);
-  slot.setCell(SubtoneColumn, "TSQ");
-  slot.setRxTone(12);
-  slot.setCell(ShiftColumn, "+");
-  slot.setCell(ShiftFreqColumn, "0.60000MHz");
-  return slot;
-}
-
-ChannelSlot CwChannel() {
-  ChannelSlot slot = SampleChannel("1295.12500MHz", "");
-  slot.setCell(ModeColumn, "CW");
-  slot.setStep(9);
-  slot.setCell(SubtoneColumn, "DCS");
-  slot.setDcs(103);
-  slot.setCell(ShiftColumn, "-");
-  slot.setCell(ShiftFreqColumn, "10.00000MHz");
-  slot.setCell(SkipColumn, "*");
-  return slot;
+  return "CH" + slot + "0145." + decimals + "0" + step + "00008080000" + "000." + shiftDecimals +
+         "0" + name;
 }
 
 TEST(CloneFile, ChannelLinesAreWrittenToTheCharacterAndReadBackIntoTheirRow) {
-  struct Case {
+  ChannelSlot tsq = SampleChannel("145.00000MHz", "ABC");
+  tsq.setStep(7);
+  tsq.setCarrier(0);
+  tsq.setCell(SubtoneColumn, "TSQ");
+  tsq.setRxTone(12);
+  tsq.setCell(ShiftColumn, "+");
+  tsq.setCell(ShiftFreqColumn, "0.60000MHz");
+  ChannelSlot cw = SampleChannel("1295.12500MHz", "");
+  cw.setCell(ModeColumn, "CW");
+  cw.setStep(9);
+  cw.setCell(SubtoneColumn, "DCS");
+  cw.setDcs(103);
+  cw.setCell(ShiftColumn, "-");
+  cw.setCell(ShiftFreqColumn, "10.00000MHz");
+  cw.setCell(SkipColumn, "*");
+  const struct {
     int slotNumber;
     ChannelSlot slot;
     const char* line;
     int stepAfterReading;
-  };
-  const Case cases[] = {
-      {1, TsqChannel(), "CH00000145.0000000700308120001000.600000ABC", 7},
-      {1721, StartupImage().slot(1721), "CH17200139.9400000020008080000000.000000", 0},
-      // 1295.125 MHz is not on the 50 kHz raster: the reader takes 5 kHz instead.
-      {35, CwChannel(), "CH00341295.1250060928508081032010.000001", 0},
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{1, tsq, "CH00000145.0000000700308120001000.600000ABC", 7},
+               {1721, StartupImage().slot(1721), "CH17200139.9400000020008080000000.000000", 0},
+               // 1295.125 MHz is not on the 50 kHz raster: the reader takes 5 kHz instead.
+               {35, cw, "CH00341295.1250060928508081032010.000001", 0}};
+  for (const auto& c : cases) {
     EXPECT_EQ(FormatChannelLine(c.slot, c.slotNumber), QString::fromUtf8(c.line));
-
     CloneImage current = StartupImage();
     current.slot(c.slotNumber).clear();
     const auto read = Read(FileOf({QString::fromUtf8(c.line)}), current);
@@ -110,64 +83,32 @@ TEST(CloneFile, ChannelLinesAreWrittenToTheCharacterAndReadBackIntoTheirRow) {
   }
 }
 
-TEST(CloneFile, OneTouchAndGroupExamplesAreWrittenAndReadBack) {
-  CloneImage image = StartupImage();
-  image.banks = EvenBanks();
-  image.oneTouch[0] = {true, 0, 0};
-  image.oneTouch[1] = {true, 1, 0};
-  image.oneTouch[2] = {true, 2, 0};
-  for (int b = 0; b < 4; ++b) SetGroupMember(image.bankLinks[3], b, true);
-
-  const QStringList lines = LinesOf(WriteCloneFile(image, kNow));
-  EXPECT_TRUE(lines.contains("ONETOUCH_BANK000001002255255255255255255"));
-  EXPECT_TRUE(lines.contains("GRD031111" + Repeat("0", 46)));
-
-  const auto read = Read(WriteCloneFile(image, kNow));
-  ASSERT_TRUE(read.ok()) << read.error().toStdString();
-  EXPECT_EQ(read->oneTouch, image.oneTouch);
-  EXPECT_EQ(read->bankLinks, image.bankLinks);
-}
-
 TEST(CloneFile, WrittenFileHasEveryRecordInItsOrderAndWidth) {
   CloneImage image = SampleImage();
   image.comPort = 9;
   const QByteArray bytes = WriteCloneFile(image, kNow);
   EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
-  EXPECT_TRUE(bytes.endsWith("File End\r\n"));
-
   const QStringList lines = LinesOf(bytes);
   EXPECT_EQ(lines[0], "Save Date and Time 2024/05/06 07:08:09");
   // 11 used sample slots and the 21 presets, in slot order.
   const int channels = 11 + 21;
-  const QStringList expectedStarts = {"CH0000", "CH0001", "CH0149", "CH1199", "CH1200", "CH1201",
-                                      "CH1300", "CH1301", "CH1499", "CH1549", "CH1699", "CH1700"};
-  for (int i = 0; i < expectedStarts.size(); ++i) {
-    EXPECT_TRUE(lines[1 + i].startsWith(expectedStarts[i])) << lines[1 + i].toStdString();
-  }
-  EXPECT_TRUE(lines[channels].startsWith("CH1720"));
+  EXPECT_TRUE(lines[1].startsWith("CH0000") && lines[3].startsWith("CH0149"));
+  EXPECT_TRUE(lines[12].startsWith("CH1700") && lines[channels].startsWith("CH1720"));
 
-  struct Record {
-    const char* start;
-    int length;
-  };
-  const Record records[] = {
-      {"BK", 202},   {"ONETOUCH_BANK", 40}, {"ONETOUCH_CHDA", 40}, {"TITLE", -1},
-      {"GRD00", 55}, {"GRD01", 55},         {"GRD02", 55},         {"GRD03", 55},
-      {"GRD04", 55}, {"GRD05", 55},         {"GRD06", 55},         {"GRD07", 55},
-      {"GRD08", 55}, {"GRD09", 55},         {"GRD10", 55},         {"GRI", 53},
-      {"SD00", 25},  {"SD01", 25},          {"SD02", 13},          {"SD03", 37},
-      {"SD04", 19},  {"SD05", 10},          {"SD06", 13},          {"SD07", 16},
-      {"SD08", 55},  {"FONT0", 69},         {"FONT1", 69},         {"FONT2", 69},
-      {"FONT3", 69}, {"FONT4", 69},         {"FONT5", 69},         {"FONT6", 69},
-      {"FONT7", 69}, {"COMPORT09", 9},      {"File End", 8},
-  };
-  ASSERT_EQ(lines.size(), 1 + channels + static_cast<int>(std::size(records)));
-  for (int i = 0; i < static_cast<int>(std::size(records)); ++i) {
+  QList<std::pair<QString, int>> records = {
+      {"BK", 202}, {"ONETOUCH_BANK", 40}, {"ONETOUCH_CHDA", 40}, {"TITLE", -1}};
+  for (int g = 0; g <= 10; ++g) records.append({QString("GRD%1").arg(g, 2, 10, QChar('0')), 55});
+  records.append({"GRI", 53});
+  const int sdLengths[] = {25, 25, 13, 37, 19, 10, 13, 16, 55};
+  for (int s = 0; s < 9; ++s) records.append({QString("SD0%1").arg(s), sdLengths[s]});
+  for (int f = 0; f < 8; ++f) records.append({QString("FONT%1").arg(f), 69});
+  records.append({"COMPORT09", 9});
+  records.append({"File End", 8});
+  ASSERT_EQ(lines.size(), 1 + channels + records.size());
+  for (int i = 0; i < records.size(); ++i) {
     const QString& line = lines[1 + channels + i];
-    EXPECT_TRUE(line.startsWith(records[i].start)) << line.toStdString();
-    if (records[i].length >= 0) {
-      EXPECT_EQ(line.size(), records[i].length) << records[i].start;
-    }
+    EXPECT_TRUE(line.startsWith(records[i].first)) << line.toStdString();
+    EXPECT_TRUE(records[i].second < 0 || line.size() == records[i].second) << line.toStdString();
   }
 
   const int bk = 1 + channels;
@@ -180,97 +121,90 @@ TEST(CloneFile, WrittenFileHasEveryRecordInItsOrderAndWidth) {
   EXPECT_EQ(lines[bk + 7], "GRD03" + Repeat("0", 49) + "1");
   EXPECT_EQ(lines[bk + 15], "GRI" + Repeat("0", 11) + Repeat("1", 9) + "0" + Repeat("1", 28) + "0");
   EXPECT_EQ(lines[bk + 17], "SD01001001000005000002000");
-  EXPECT_EQ(lines[bk + 33], "COMPORT09");
-
   // The name of slot 2 in CP932 bytes after the 40 fixed characters.
-  const QByteArray second = bytes.split('\n')[2];
-  EXPECT_EQ(second.mid(40), QByteArray("\x93\xFA\x96\x7B\x8C\xEA\xC3\xBD\xC4\r"));
+  EXPECT_EQ(bytes.split('\n')[2].mid(40), QByteArray("\x93\xFA\x96\x7B\x8C\xEA\xC3\xBD\xC4\r"));
 }
 
-TEST(CloneFile, BanksAndOneTouchAreLeftOutUnlessTheBanksHold1200Channels) {
+TEST(CloneFile, OneTouchAndGroupLinesFollowTheBanks) {
   CloneImage image = StartupImage();
-  image.banks.counts[0] = 99;
-  image.comPort = 12;
-  const QStringList lines = LinesOf(WriteCloneFile(image, kNow));
-  EXPECT_EQ(lines.size(), 1 + 21 + 1 + 11 + 1 + 9 + 8 + 2);
-  EXPECT_TRUE(lines[21].startsWith("CH1720"));
-  EXPECT_EQ(lines[22], "TITLE");
-  EXPECT_TRUE(lines.contains("COMPORT12"));
-}
+  image.banks.counts.fill(24);  // every bank holds channels, 1200 in all
+  image.oneTouch[0] = {true, 0, 0};
+  image.oneTouch[1] = {true, 1, 0};
+  image.oneTouch[2] = {true, 2, 0};
+  for (int b = 0; b < 4; ++b) SetGroupMember(image.bankLinks[3], b, true);
+  QStringList lines = LinesOf(WriteCloneFile(image, kNow));
+  EXPECT_TRUE(lines.contains("ONETOUCH_BANK000001002255255255255255255"));
+  EXPECT_TRUE(lines.contains("GRD031111" + Repeat("0", 46)));
+  const auto read = Read(WriteCloneFile(image, kNow));
+  ASSERT_TRUE(read.ok()) << read.error().toStdString();
+  EXPECT_EQ(read->oneTouch, image.oneTouch);
+  EXPECT_EQ(read->bankLinks, image.bankLinks);
 
-// An empty bank writes "0" in every group line whatever its bit says.
-TEST(CloneFile, EmptyBanksAreNeverGroupMembersInTheFile) {
-  CloneImage image = StartupImage();
-  image.banks = EvenBanks();
+  // An empty bank writes "0" in every group line whatever its bit says.
   image.banks.counts[0] = 0;
   image.banks.counts[1] = 48;
   SetGroupMember(image.bankLinks[5], 0, true);
   SetGroupMember(image.bankLinks[5], 1, true);
-  const QStringList lines = LinesOf(WriteCloneFile(image, kNow));
+  lines = LinesOf(WriteCloneFile(image, kNow));
   EXPECT_TRUE(lines.contains("GRD0501" + Repeat("0", 48)));
   EXPECT_TRUE(lines.contains("GRI1" + Repeat("0", 49)));
+
+  // Banks and one-touch lines are left out unless the banks hold 1200 channels.
+  image = StartupImage();
+  image.banks.counts[0] = 99;
+  lines = LinesOf(WriteCloneFile(image, kNow));
+  EXPECT_EQ(lines.size(), 1 + 21 + 1 + 11 + 1 + 9 + 8 + 2);
+  EXPECT_EQ(lines[22], "TITLE");
 }
 
 TEST(CloneFile, ReadingWhatWasWrittenGivesTheImageBack) {
-  CloneImage image = SampleImage();
-  image.slot(1710).setCell(NameColumn, "PRESET NAME");
-  image.oneTouch[5] = {false, 0, 7};
+  CloneImage sample = SampleImage();
+  sample.slot(1710).setCell(NameColumn, "PRESET NAME");
+  sample.oneTouch[5] = {false, 0, 7};
+  CloneImage maxSettings = StartupImage();
+  for (int k = 0; k < SettingsListCount; ++k) {
+    const auto list = static_cast<SettingsList>(k);
+    for (int j = 0; j < SettingsListSizes[k]; ++j) {
+      maxSettings.settings.at(list, j) = SettingsChoiceCount(list, j) - 1;
+    }
+  }
+  maxSettings.settings.at(SettingsList::Recv, 3) = 0;  // lists 3 and 4 exclude each other
+  maxSettings.title = sample.title;                    // an empty title line is skipped
 
   CloneImage current = StartupImage();
   current.comPort = 4;
   current.settingsImage = QByteArray(192, '\x11');
   current.slot(17) = SampleChannel("50.00000MHz", "GONE");
   current.title = NameFromText(u"OLD");
-
-  // Slots the file does not hold come back empty; the port line and the settings bytes are not
-  // read.
-  CloneImage expected = image;
-  for (int s = 1; s <= LastTransferredSlot; ++s) {
-    if (!expected.slot(s).used) expected.slot(s).clear();
-  }
-  expected.comPort = current.comPort;
-  expected.settingsImage = current.settingsImage;
-
-  const QByteArray bytes = WriteCloneFile(image, kNow);
-  const auto read = Read(bytes, current);
-  ASSERT_TRUE(read.ok()) << read.error().toStdString();
-  EXPECT_EQ(*read, expected);
-
-  QByteArray lineFeeds = bytes;
-  lineFeeds.replace("\r\n", "\n");
-  const auto fromLineFeeds = Read(lineFeeds, current);
-  ASSERT_TRUE(fromLineFeeds.ok()) << fromLineFeeds.error().toStdString();
-  EXPECT_EQ(*fromLineFeeds, expected);
-}
-
-TEST(CloneFile, ReadsTheSettingsEveryListCanTake) {
-  CloneImage image = StartupImage();
-  for (int k = 0; k < SettingsListCount; ++k) {
-    const auto list = static_cast<SettingsList>(k);
-    for (int j = 0; j < SettingsListSizes[k]; ++j) {
-      image.settings.at(list, j) = SettingsChoiceCount(list, j) - 1;
+  for (const CloneImage& image : {sample, maxSettings}) {
+    // Slots the file does not hold come back empty; the port and settings bytes are not read.
+    CloneImage expected = image;
+    for (int s = 1; s <= LastTransferredSlot; ++s) {
+      if (!expected.slot(s).used) expected.slot(s).clear();
+    }
+    expected.comPort = current.comPort;
+    expected.settingsImage = current.settingsImage;
+    QByteArray bytes = WriteCloneFile(image, kNow);
+    for (int pass = 0; pass < 2; ++pass) {
+      const auto read = Read(bytes, current);
+      ASSERT_TRUE(read.ok()) << read.error().toStdString();
+      EXPECT_EQ(*read, expected) << "pass " << pass;
+      bytes.replace("\r\n", "\n");  // the second pass reads line feeds only
     }
   }
-  image.settings.at(SettingsList::Recv, 3) = 0;  // lists 3 and 4 exclude each other
-  const auto read = Read(WriteCloneFile(image, kNow));
-  ASSERT_TRUE(read.ok()) << read.error().toStdString();
-  EXPECT_EQ(read->settings, image.settings);
 }
 
 // Each bad line is line 3, after a good channel line; the load stops with the problem.
 TEST(CloneFile, BadLineStopsTheLoadNamingTheLine) {
   const QString good = "CH00000145.0000000700308120001000.600000ABC";
   auto channel = [&](int position, const char* field) {
-    QString line = good;
-    line.replace(position, static_cast<int>(qstrlen(field)), QString::fromUtf8(field));
-    return line;
+    return QString(good).replace(position, static_cast<int>(qstrlen(field)), field);
   };
   const QString hex64 = Repeat("0F", 32);
-  struct Case {
+  const struct {
     QString line;
     const char* problem;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {channel(17, "19"), "step index 19 is outside 0-18"},
       {channel(19, "29"), "carrier index 29 is outside 0-28"},
       {channel(22, "39"), "tone index 39 is outside 0-38"},
@@ -285,22 +219,15 @@ TEST(CloneFile, BadLineStopsTheLoadNamingTheLine) {
       {"SD02001000012", "Set_Mode_Power 2: selection 12 is outside"},
       {"SD00001000", "settings line of 10 characters"},
       {"FONT8" + hex64, "icon number 8 is outside 0-7"},
-      {"FONT2" + hex64.left(63) + "G", "icon 2: icon data"},
-  };
-  const CloneImage current = SampleImage();
-  for (const Case& c : cases) {
-    const auto read = Read(FileOf({good, c.line, good}), current);
+      {"FONT2" + hex64.left(63) + "G", "icon 2: icon data"}};
+  for (const auto& c : cases) {
+    const auto read = Read(FileOf({good, c.line, good}), SampleImage());
     ASSERT_FALSE(read.ok()) << c.line.toStdString();
     EXPECT_TRUE(read.error().startsWith("x.M27 line 3: ")) << read.error().toStdString();
-    EXPECT_TRUE(read.error().contains(QString::fromUtf8(c.problem)))
-        << read.error().toStdString() << "\n  expected: " << c.problem;
+    EXPECT_TRUE(read.error().contains(QString::fromUtf8(c.problem))) << read.error().toStdString();
   }
-}
-
-TEST(CloneFile, RefusesOtherFileNamesAndAnEmptyFile) {
-  const QByteArray bytes = FileOf({});
-  EXPECT_TRUE(ReadCloneFile(bytes, StartupImage(), "dir/a.m27").ok());
-  const auto wrongName = ReadCloneFile(bytes, StartupImage(), "dir/a.M27.txt");
+  EXPECT_TRUE(ReadCloneFile(FileOf({}), StartupImage(), "dir/a.m27").ok());
+  const auto wrongName = ReadCloneFile(FileOf({}), StartupImage(), "dir/a.M27.txt");
   ASSERT_FALSE(wrongName.ok());
   EXPECT_TRUE(wrongName.error().startsWith("Can't open the file."));
   EXPECT_TRUE(wrongName.error().contains("dir/a.M27.txt"));
@@ -310,41 +237,35 @@ TEST(CloneFile, RefusesOtherFileNamesAndAnEmptyFile) {
 }
 
 TEST(CloneFile, LinesTheFormatDoesNotApplyAreSkipped) {
-  const QStringList skipped = {
-      "BK" + Repeat("0", 199),
-      "BK" + Repeat("0", 201),
-      "ONETOUCH_CHDA" + Repeat("9", 26),
-      "ONETOUCH_BNK" + Repeat("0", 28),
-      "GRI" + Repeat("1", 50),
-      "GRD03" + Repeat("1", 49),
-      "FONT0" + Repeat("F", 63),
-      "COMPORT05",
-      "",
-      "XYZ 123",
-      "SD09001",
-      "TITLE",
-      "TITLE" + Repeat("\u3042", 17),
-      "File End",
-  };
-  const CloneImage current = SampleImage();
+  const QStringList skipped = {"BK" + Repeat("0", 201),
+                               "ONETOUCH_CHDA" + Repeat("9", 26),
+                               "ONETOUCH_BNK" + Repeat("0", 28),
+                               "GRI" + Repeat("1", 50),
+                               "GRD03" + Repeat("1", 49),
+                               "FONT0" + Repeat("F", 63),
+                               "COMPORT05",
+                               "XYZ 123",
+                               "SD09001",
+                               "TITLE" + Repeat("\u3042", 17)};
+  CloneImage current = SampleImage();
   const auto read = Read(FileOf(skipped), current);
   ASSERT_TRUE(read.ok()) << read.error().toStdString();
-  EXPECT_EQ(*read, Emptied(current));
+  for (int s = 1; s <= LastTransferredSlot; ++s) current.slot(s).clear();
+  EXPECT_EQ(*read, current);
 }
 
 TEST(CloneFile, ReplacesAStepThatDoesNotFitTheFrequencies) {
-  struct Case {
+  const struct {
     const char* decimals;
     const char* step;
     const char* shiftDecimals;
     int expected;
-  };
-  const Case cases[] = {
-      {"00625", "00", "00000", 1}, {"00010", "00", "00000", 16}, {"12500", "09", "00000", 0},
-      {"00000", "00", "00625", 1}, {"00500", "01", "00000", 0},  {"12500", "04", "50000", 4},
-      {"00833", "02", "00000", 2}, {"00005", "17", "00000", 16},
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{"00625", "00", "00000", 1},
+               {"00010", "00", "00000", 16},
+               {"12500", "09", "00000", 0},
+               {"00000", "00", "00625", 1},
+               {"12500", "04", "50000", 4}};
+  for (const auto& c : cases) {
     const QString line = ChannelLine("0000", "ABC", c.decimals, c.step, c.shiftDecimals);
     const auto read = Read(FileOf({line}));
     ASSERT_TRUE(read.ok()) << read.error().toStdString();
@@ -382,27 +303,21 @@ TEST(CloneFile, NamesAndTitlesBeyond32BytesAreNotTaken) {
                                  ChannelLine("1701", seventeen), "TITLE" + seventeen}),
                          current);
   ASSERT_TRUE(read.ok()) << read.error().toStdString();
-  ChannelSlot empty;
-  empty.clear();
-  EXPECT_EQ(read->slot(5), empty);
+  EXPECT_FALSE(read->slot(5).used);
   EXPECT_EQ(read->slot(1702), current.slot(1702));
   EXPECT_EQ(read->slot(6).cell(NameColumn), sixteen);
-  EXPECT_TRUE(read->slot(6).used);
   EXPECT_EQ(read->title, current.title);
 }
 
 TEST(CloneFile, BothExclusiveReceiveSettingsOnTurnsBothOff) {
-  struct Case {
+  const struct {
     const char* line;
     int third;
     int fourth;
-  };
-  const Case cases[] = {
-      {"SD00000000000001001000000", 0, 0},
-      {"SD00000000000001000000000", 1, 0},
-      {"SD00000000000000001000000", 0, 1},
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{"SD00000000000001001000000", 0, 0},
+               {"SD00000000000001000000000", 1, 0},
+               {"SD00000000000000001000000", 0, 1}};
+  for (const auto& c : cases) {
     const auto read = Read(FileOf({c.line}));
     ASSERT_TRUE(read.ok()) << read.error().toStdString();
     EXPECT_EQ(read->settings.at(SettingsList::Recv, 3), c.third) << c.line;

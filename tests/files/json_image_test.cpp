@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace rqm27 {
 namespace {
 
@@ -30,8 +28,7 @@ TEST(JsonImage, WritesEachUsedSlotAsTheGridShowsIt) {
   EXPECT_EQ(first["name"].toString(), "CALL");
   EXPECT_FALSE(first.contains("nameCodes"));
   EXPECT_EQ(channels.at(1).toObject()["name"].toString(), QString::fromUtf8("日本語ﾃｽﾄ"));
-  // 11 used sample slots and the 21 presets.
-  EXPECT_EQ(channels.size(), 11 + 21);
+  EXPECT_EQ(channels.size(), 11 + 21);  // used sample slots and the presets
   EXPECT_EQ(channels.last().toObject()["label"].toString(), "BUG - 20");
   EXPECT_EQ(top["banks"].toArray().size(), 50);
   EXPECT_EQ(top["oneTouch"].toArray().at(1).toObject(), QJsonObject({{"set", false}}));
@@ -51,91 +48,50 @@ TEST(JsonImage, ReadingWhatWasWrittenGivesTheImageBack) {
   EXPECT_TRUE(ToObject(image)["channels"].toArray().at(2).toObject().contains("nameCodes"));
 }
 
-// Each case edits a valid JSON image and names the path the error must start with.
+// Each case sets one value (in a channel, or in an array of the top object) of a valid JSON
+// image and names the path the error must start with.
 TEST(JsonImage, FirstBadValueIsNamedByItsPath) {
-  using Edit = std::function<void(QJsonObject&)>;
-  auto channel = [](int i, const char* key, QJsonValue value) -> Edit {
-    return [=](QJsonObject& top) {
-      QJsonArray channels = top["channels"].toArray();
-      QJsonObject c = channels[i].toObject();
-      if (value.isUndefined()) {
-        c.remove(key);
-      } else {
-        c[key] = value;
-      }
-      channels[i] = c;
-      top["channels"] = channels;
-    };
-  };
-  struct Case {
-    Edit edit;
+  const struct {
+    const char* array;  // nullptr: a value of the top object
+    int index;
+    const char* key;  // nullptr: the array entry itself
+    QJsonValue value;
     const char* expected;
-  };
-  const Case cases[] = {
-      {channel(3, "step", "7KHz"), "channels[3].step: unknown step \"7KHz\""},
-      {channel(0, "mode", "XM"), "channels[0].mode: unknown mode"},
-      {channel(1, "tsq", "88.4Hz"), "channels[1].tsq: unknown tone"},
-      {channel(1, "dcs", "024"), "channels[1].dcs: unknown DCS code"},
-      {channel(1, "carrier", "299Hz"), "channels[1].carrier"},
-      {channel(2, "skip", "x"), "channels[2].skip"},
-      {channel(2, "shift", ""), "channels[2].shift"},
-      {channel(0, "frequency", "145.0"), "channels[0].frequency"},
-      {channel(0, "frequency", "4294.967296MHz"), "channels[0].frequency"},
-      {channel(0, "slot", 1722), "channels[0].slot: 1722 is outside 1-1721"},
-      {channel(0, "slot", 2), "channels[1].slot: slot 2 is listed twice"},
-      {channel(0, "name", "ABCDEFGHIJKLMNOPQ"), "channels[0].name"},
-      {channel(0, "name", QString::fromUtf8("€")), "channels[0].name"},
-      {channel(0, "nameCodes", "00ZZ"), "channels[0].nameCodes"},
-      {channel(0, "step", QJsonValue(QJsonValue::Undefined)), "channels[0]: missing \"step\""},
-      {channel(0, "colour", "red"), "channels[0].colour: unknown field"},
-      {[](QJsonObject& top) {
-         top["banks"] = QJsonArray{1, 2};
-       },
-       "banks: must have 50 entries"},
-      {[](QJsonObject& top) {
-         QJsonArray banks = top["banks"].toArray();
-         banks[7] = 70000;
-         top["banks"] = banks;
-       },
-       "banks[7]: 70000 is outside 0-65535"},
-      {[](QJsonObject& top) {
-         QJsonArray links = top["bankLinks"].toArray();
-         links[4] = "00000000000000G0";
-         top["bankLinks"] = links;
-       },
-       "bankLinks[4]"},
-      {[](QJsonObject& top) {
-         QJsonObject settings = top["settings"].toObject();
-         QJsonArray scan = settings["Set_Mode_Scan"].toArray();
-         scan[3] = 40;
-         settings["Set_Mode_Scan"] = scan;
-         top["settings"] = settings;
-       },
-       "settings.Set_Mode_Scan[3]: 40 is outside 0-39"},
-      {[](QJsonObject& top) {
-         QJsonArray touch = top["oneTouch"].toArray();
-         touch[2] = QJsonObject{{"set", true}, {"bank", 11}, {"channel", 0}};
-         top["oneTouch"] = touch;
-       },
-       "oneTouch[2].bank: bank 11 has no channels"},
-      {[](QJsonObject& top) {
-         QJsonArray touch = top["oneTouch"].toArray();
-         touch[2] = QJsonObject{{"set", true}, {"bank", 0}, {"channel", 100}};
-         top["oneTouch"] = touch;
-       },
-       "oneTouch[2].channel: 100 is outside 0-99"},
-      {[](QJsonObject& top) {
-         QJsonArray icons = top["icons"].toArray();
-         icons[6] = "00";
-         top["icons"] = icons;
-       },
-       "icons[6]"},
-      {[](QJsonObject& top) { top["comPort"] = 17; }, "comPort: 17 is outside 1-16"},
-      {[](QJsonObject& top) { top["title"] = 5; }, "title: must be a text"},
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{"channels", 3, "step", "7KHz", "channels[3].step: unknown step \"7KHz\""},
+               {"channels", 1, "dcs", "024", "channels[1].dcs: unknown DCS code"},
+               {"channels", 0, "frequency", "4294.967296MHz", "channels[0].frequency"},
+               {"channels", 0, "slot", 1722, "channels[0].slot: 1722 is outside 1-1721"},
+               {"channels", 0, "slot", 2, "channels[1].slot: slot 2 is listed twice"},
+               {"channels", 0, "name", "ABCDEFGHIJKLMNOPQ", "channels[0].name"},
+               {"channels", 0, "step", QJsonValue::Undefined, "channels[0]: missing \"step\""},
+               {"channels", 0, "colour", "red", "channels[0].colour: unknown field"},
+               {"banks", 7, nullptr, 70000, "banks[7]: 70000 is outside 0-65535"},
+               {"bankLinks", 4, nullptr, "00000000000000G0", "bankLinks[4]"},
+               {"oneTouch", 2, "bank", 11, "oneTouch[2].bank: bank 11 has no channels"},
+               {"icons", 6, nullptr, "00", "icons[6]"},
+               {nullptr, 0, "banks", QJsonArray{1, 2}, "banks: must have 50 entries"},
+               {nullptr, 0, "comPort", 17, "comPort: 17 is outside 1-16"},
+               {nullptr, 0, "title", 5, "title: must be a text"}};
+  for (const auto& c : cases) {
     QJsonObject top = ToObject(SampleImage());
-    c.edit(top);
+    if (c.array == nullptr) {
+      top[c.key] = c.value;
+    } else {
+      QJsonArray array = top[c.array].toArray();
+      if (c.key == nullptr) {
+        array[c.index] = c.value;
+      } else {
+        QJsonObject entry = array[c.index].toObject();
+        if (QString(c.array) == "oneTouch") entry = {{"set", true}, {"bank", 0}, {"channel", 0}};
+        if (c.value.isUndefined()) {
+          entry.remove(c.key);
+        } else {
+          entry[c.key] = c.value;
+        }
+        array[c.index] = entry;
+      }
+      top[c.array] = array;
+    }
     const auto read = ReadJsonImage(QJsonDocument(top).toJson());
     ASSERT_FALSE(read.ok()) << c.expected;
     EXPECT_TRUE(read.error().startsWith(QString::fromUtf8(c.expected)))

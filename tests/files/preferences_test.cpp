@@ -23,78 +23,47 @@ using testing::WriteFile;
 const QDateTime kNow(QDate(2024, 5, 6), QTime(7, 8, 9));
 
 TEST(Preferences, PortComesFromTheFirstPortLine) {
-  struct Case {
+  const struct {
     const char* file;
     int port;
-  };
-  const Case cases[] = {
-      {"Save\r\nCOMPORT07\r\nFile End\r\n", 7},
-      {"Save\r\nCOMPORT12\r\n", 12},
-      {"Save\nCOMPORT16\n", 16},
-      {"Save\r\nCOMPORT7\r\n", 1},
-      {"Save\r\nCOMPORT007\r\n", 1},
-      {"Save\r\nCOMPORT17\r\n", 1},
-      {"Save\r\nCOMPORT00\r\n", 1},
-      {"Save\r\nCOMPORTxx\r\n", 1},
-      {"Save\r\nCOMPORT05\r\nCOMPORT06\r\n", 5},
-      {"Save\r\nCOLOUR_12\r\nCOMPORT06\r\n", 12},  // any line starting "CO" is the port line
-      {"Save\r\nTITLECOMPORT09\r\nFile End\r\n", 1},
-      {"", 1},
-  };
-  for (const Case& c : cases) {
+    const char* name;
+  } cases[] = {{"Save\r\nCOMPORT07\r\nFile End\r\n", 7, "COM7"},
+               {"Save\nCOMPORT16\n", 16, "COM16"},
+               {"Save\r\nCOMPORT7\r\n", 1, "COM1"},
+               {"Save\r\nCOMPORT17\r\n", 1, "COM1"},
+               {"Save\r\nCOMPORT00\r\n", 1, "COM1"},
+               {"Save\r\nCOMPORT05\r\nCOMPORT06\r\n", 5, "COM5"},
+               {"Save\r\nCOLOUR_12\r\nCOMPORT06\r\n", 12, "COM12"},  // any line starting "CO"
+               {"Save\r\nTITLECOMPORT09\r\nFile End\r\n", 1, "COM1"},
+               {"Save\r\nCOMPORT07\r\nPORTNAME/dev/ttyUSB0\r\n", 7, "/dev/ttyUSB0"},
+               {"Save\r\nPORTNAMEsim\r\nCOMPORT07\r\n", 7, "sim"},
+               {"Save\r\nPORTNAME\r\nCOMPORT05\r\n", 5, "COM5"},
+               {"", 1, "COM1"}};
+  for (const auto& c : cases) {
     EXPECT_EQ(ReadPreferencesPort(QByteArray(c.file)), c.port) << c.file;
+    EXPECT_EQ(ReadPreferencesPortName(c.file), c.name) << c.file;
   }
+  const struct {
+    const char* name;
+    std::optional<int> port;
+  } names[] = {{"COM1", 1},  {"COM16", 16}, {"com7", 7},          {"COM17", {}},
+               {"COM0", {}}, {"COM07", {}}, {"/dev/ttyUSB0", {}}, {"sim", {}}};
+  for (const auto& c : names) EXPECT_EQ(NumberOfPort(c.name), c.port) << c.name;
 }
 
-TEST(Preferences, SavedFileIsTheCloneFileAndLoadsItsPort) {
+TEST(Preferences, SavedFileIsTheCloneFileAndKeepsAnUnnumberedPortInALineOfItsOwn) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString path = dir.filePath("config/rqm27/RQ-M27_Writer.INI");
   EXPECT_EQ(LoadPreferences(path), 1);
+  EXPECT_EQ(LoadPreferencesPortName(path), "COM1");
 
   CloneImage image = SampleImage();
   image.comPort = 12;
-  const Status saved = SavePreferences(path, image, kNow);
-  ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
-  EXPECT_EQ(ReadFile(path), WriteCloneFile(image, kNow));
-  EXPECT_EQ(LoadPreferences(path), 12);
-}
-
-TEST(Preferences, NumberedPortsAreCom1ToCom16) {
-  const struct {
-    const char* name;
-    std::optional<int> port;
-  } cases[] = {
-      {"COM1", 1},   {"COM16", 16}, {"com7", 7},   {"COM17", {}},        {"COM0", {}},
-      {"COM07", {}}, {"COM", {}},   {"COM1x", {}}, {"/dev/ttyUSB0", {}}, {"sim", {}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(NumberOfPort(c.name), c.port) << c.name;
-}
-
-TEST(Preferences, PortNameLineNamesAnyOtherPort) {
-  const struct {
-    const char* file;
-    const char* name;
-  } cases[] = {
-      {"Save\r\nCOMPORT07\r\nFile End\r\n", "COM7"},
-      {"Save\r\nCOMPORT07\r\nPORTNAME/dev/ttyUSB0\r\nFile End\r\n", "/dev/ttyUSB0"},
-      {"Save\r\nPORTNAMEsim\r\nCOMPORT07\r\n", "sim"},
-      {"Save\r\nPORTNAME\r\nCOMPORT05\r\n", "COM5"},
-      {"", "COM1"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ReadPreferencesPortName(c.file), c.name) << c.file;
-}
-
-TEST(Preferences, PortOtherThanANumberedOneIsKeptInALineOfItsOwn) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString path = dir.filePath("RQ-M27_Writer.INI");
-  CloneImage image = SampleImage();
-  image.comPort = 12;
-
   for (const char* numbered : {"", "COM12"}) {
-    ASSERT_TRUE(SavePreferences(path, image, kNow, numbered).ok());
-    EXPECT_FALSE(ReadFile(path).contains("PORTNAME")) << numbered;
+    const Status saved = SavePreferences(path, image, kNow, numbered);
+    ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
+    EXPECT_EQ(ReadFile(path), WriteCloneFile(image, kNow)) << numbered;
     EXPECT_EQ(LoadPreferencesPortName(path), "COM12");
   }
 
@@ -109,38 +78,6 @@ TEST(Preferences, PortOtherThanANumberedOneIsKeptInALineOfItsOwn) {
   EXPECT_EQ(*loaded, *ReadCloneFile(WriteCloneFile(image, kNow), StartupImage(), "copy.M27"));
 }
 
-TEST(Preferences, MissingFileNamesPortOne) {
-  EXPECT_EQ(LoadPreferencesPortName("/nonexistent/rqm27/RQ-M27_Writer.INI"), "COM1");
-}
-
-TEST(Preferences, SaveUnderARegularFileNamesTheFileAndKeepsWhatIsThere) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString parent = dir.filePath("plain");
-  WriteFile(parent, "KEEP");
-  const QString path = parent + "/RQ-M27_Writer.INI";
-  const Status saved = SavePreferences(path, SampleImage(), kNow);
-  ASSERT_FALSE(saved.ok());
-  EXPECT_TRUE(saved.error().contains(path)) << saved.error().toStdString();
-  EXPECT_EQ(ReadFile(parent), "KEEP");
-}
-
-// Switches the effective user for a scope, so that folder permissions hold for a root process.
-class EffectiveUser {
- public:
-  explicit EffectiveUser(uid_t user) : previous_(geteuid()), switched_(seteuid(user) == 0) {}
-  ~EffectiveUser() {
-    if (switched_) (void)seteuid(previous_);
-  }
-  EffectiveUser(const EffectiveUser&) = delete;
-  EffectiveUser& operator=(const EffectiveUser&) = delete;
-  bool switched() const { return switched_; }
-
- private:
-  uid_t previous_;
-  bool switched_;
-};
-
 TEST(Preferences, SaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
@@ -148,18 +85,20 @@ TEST(Preferences, SaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile) {
   ASSERT_TRUE(QDir().mkpath(folder));
   const QString path = folder + "/RQ-M27_Writer.INI";
   WriteFile(path, "COMPORT05\r\n");
-  const auto open =
-      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
   const auto locked = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+  const auto open = locked | QFile::WriteOwner;
   ASSERT_TRUE(QFile::setPermissions(dir.path(), open));
   ASSERT_TRUE(QFile::setPermissions(folder, locked));
 
   std::optional<Status> saved;
   {
     // Root writes anywhere; a user without rights over the folder stands in for it.
-    std::optional<EffectiveUser> user;
-    if (geteuid() == 0) user.emplace(65534);
-    if (!user || user->switched()) saved = SavePreferences(path, SampleImage(), kNow);
+    const uid_t previous = geteuid();
+    const bool switched = previous == 0 && seteuid(65534) == 0;
+    if (previous != 0 || switched) saved = SavePreferences(path, SampleImage(), kNow);
+    if (switched) {
+      EXPECT_EQ(seteuid(previous), 0);
+    }
   }
   ASSERT_TRUE(QFile::setPermissions(folder, open));
   if (!saved) GTEST_SKIP() << "cannot give up the rights of root";

@@ -39,18 +39,15 @@ TEST(ChannelEditRows, EditableRowsAndNavigationTargets) {
   const struct {
     int row;
     std::optional<int> editable;
-  } rows[] = {{0, std::nullopt}, {1300, 1300},         {1302, 1301},
-              {1303, 1303},      {1500, 1499},         {1501, 1501},
-              {1700, 1700},      {1701, std::nullopt}, {1721, std::nullopt}};
+  } rows[] = {{0, std::nullopt}, {1302, 1301}, {1303, 1303},
+              {1500, 1499},      {1700, 1700}, {1701, std::nullopt}};
   for (const auto& c : rows) EXPECT_EQ(EditableRow(c.row), c.editable) << c.row;
 
   const struct {
-    int row;
-    int navigate;
+    int row, navigate;
     std::optional<int> target;
-  } moves[] = {{1299, 1, 1300},         {1301, 1, 1303}, {1499, 1, 1501},
-               {1700, 1, std::nullopt}, {1, 2, 1},       {1303, 2, 1301},
-               {1301, 2, 1300},         {1501, 2, 1499}, {50, 0, std::nullopt}};
+  } moves[] = {{1301, 1, 1303}, {1700, 1, std::nullopt}, {1, 2, 1},
+               {1303, 2, 1301}, {1501, 2, 1499},         {50, 0, std::nullopt}};
   for (const auto& c : moves) {
     EXPECT_EQ(NavigationTarget(c.row, c.navigate), c.target) << c.row << " / " << c.navigate;
   }
@@ -58,43 +55,28 @@ TEST(ChannelEditRows, EditableRowsAndNavigationTargets) {
 
 TEST(ChannelEditFill, CellsSplitByLengthAndWordsMapToOptions) {
   const struct {
-    const char* frequency;
-    const char* mode;
-    const char* shift;
-    const char* megahertz;
-    const char* digits;
+    const char *frequency, *mode, *shift, *megahertz, *digits;
     int modeIndex;
-    const char* offsetMegahertz;
-    const char* offsetDigits;
+    const char *offsetMegahertz, *offsetDigits;
   } cases[] = {
       {"1234.56789MHz", "CW", "123.45678MHz", "1234", "56789", 6, "123", "45678"},
-      {"145.01250MHz", "NFM", "12.34500MHz", "145", "01250", 2, "12", "34500"},
       {"12.34567MHz", "WFM", "0.60000MHz", "12", "34567", 3, "0", "60000"},
       {"1.00000MHz", "ERROR", "0.600MHz", "1", "00000", 0, "", ""},
-      {"", "", "", "", "", 0, "", ""},
   };
   for (const auto& c : cases) {
     CloneImage image = StartupImage();
     FillSlot(image.slot(7), c.frequency, c.mode, c.shift);
-    const DetailFormState form = FillDetailForm(image, 7);
-    const DetailSetState& set = form.sets[0];
-    EXPECT_FALSE(form.pair);
+    const DetailSetState set = FillDetailForm(image, 7).sets[0];
     EXPECT_EQ(set.frequencyMegahertz + "|" + set.frequencyDigits,
               QString(c.megahertz) + "|" + c.digits);
     EXPECT_EQ(set.offsetMegahertz + "|" + set.offsetDigits,
               QString(c.offsetMegahertz) + "|" + c.offsetDigits);
     EXPECT_EQ(set.mode, c.modeIndex) << c.mode;
+    EXPECT_EQ(std::vector(
+                  {set.step, set.carrier, set.subtone, set.txTone, set.rxTone, set.dcs, set.shift}),
+              std::vector({4, 3, 3, 12, 20, 7, 2}));
+    EXPECT_TRUE(set.skip);
   }
-
-  CloneImage image = StartupImage();
-  FillSlot(image.slot(7), "145.00000MHz", "AM", "0.60000MHz");
-  const DetailSetState set = FillDetailForm(image, 7).sets[0];
-  EXPECT_EQ(set.caption, "Bank00-006");
-  EXPECT_EQ(
-      std::vector({set.step, set.carrier, set.subtone, set.txTone, set.rxTone, set.dcs, set.shift}),
-      std::vector({4, 3, 3, 12, 20, 7, 2}));
-  EXPECT_TRUE(set.skip);
-  EXPECT_EQ(set.name, "TOWER");
 }
 
 TEST(ChannelEditFill, ASubRowOpensItsPairWithThreeOffsetDecimalsInTheSecondSet) {
@@ -106,45 +88,26 @@ TEST(ChannelEditFill, ASubRowOpensItsPairWithThreeOffsetDecimalsInTheSecondSet) 
   const DetailFormState form = FillDetailForm(image, 1302);
   EXPECT_EQ(form.row, 1301);
   EXPECT_TRUE(form.pair);
-  EXPECT_EQ(form.sets[0].caption, "Dual0(Main) ");
   EXPECT_EQ(form.sets[1].caption, "Dual0(Sub) ");
-  EXPECT_EQ(form.sets[1].frequencyMegahertz, "433");
   EXPECT_EQ(form.sets[1].offsetMegahertz + "." + form.sets[1].offsetDigits, "12.345");
   // The second set has no LSB and no 100 Hz step option: none is selected.
   EXPECT_EQ(form.sets[1].mode, -1);
   EXPECT_EQ(form.sets[1].step, -1);
-
-  // What the second set itself writes reads back the same.
-  for (const char* cell : {"0.600MHz", "999.995MHz", "12.300MHz"}) {
-    image.slot(1302).setCell(ShiftFreqColumn, cell);
-    const DetailSetState sub = FillDetailForm(image, 1301).sets[1];
-    EXPECT_EQ(sub.offsetMegahertz + "." + sub.offsetDigits + "MHz", cell);
-  }
 }
 
 TEST(ChannelEditConfirm, FrequencyCleaningAndRange) {
   const struct {
-    const char* megahertz;
-    const char* digits;
-    const char* frequency;
-    int editResult;
+    const char *megahertz, *digits, *frequency;
   } cases[] = {
-      {"1234", "56789", "1234.56789", 100},
-      {"1300", "", "145.00000", 100},
-      {"9999", "12345", "145.12345", 100},
-      {"0145", "5", "145.50000", 100},
-      {"0", "04999", "", 0},
-      {"0", "05", "0.05000", 100},
-      {"1299", "99995", "1299.99995", 100},
-      {"1299", "99996", "", 0},
-      {"", "", "", 0},
-      {"1a2", "3b", "12.30000", 100},
+      {"1300", "", "145.00000"}, {"0145", "5", "145.50000"},      {"0", "04999", ""},
+      {"0", "05", "0.05000"},    {"1299", "99995", "1299.99995"}, {"1299", "99996", ""},
+      {"1a2", "3b", "12.30000"},
   };
   for (const auto& c : cases) {
     const ChannelEditBuffer buffer = ConfirmDetailForm(SingleForm(c.megahertz, c.digits));
     EXPECT_EQ(buffer.channels[0].frequency, c.frequency) << c.megahertz << "." << c.digits;
-    EXPECT_EQ(buffer.editResult, c.editResult) << c.megahertz << "." << c.digits;
-    EXPECT_EQ(buffer.used[0], c.editResult != 0) << c.megahertz << "." << c.digits;
+    EXPECT_EQ(buffer.editResult, *c.frequency ? 100 : 0) << c.megahertz << "." << c.digits;
+    EXPECT_EQ(buffer.used[0], *c.frequency != 0);
     EXPECT_EQ(buffer.slotA, 9);
   }
 }
@@ -156,10 +119,9 @@ TEST(ChannelEditConfirm, StepFallsBackToOneTheFrequencyAndOffsetFit) {
     int recorded;
     const char* step;
   } cases[] = {
-      {"12500", "00000", 2, "5KHz"},    {"00005", "00000", 0, "50Hz"},
-      {"00625", "00000", 0, "6.25KHz"}, {"12500", "00000", 4, "12.5KHz"},
-      {"00000", "60000", 9, "50KHz"},   {"00000", "00100", 0, "50Hz"},
-      {"00003", "00000", 0, "50Hz"},
+      {"12500", "00000", 2, "5KHz"},    {"00625", "00000", 0, "6.25KHz"},
+      {"12500", "00000", 4, "12.5KHz"}, {"00000", "60000", 9, "50KHz"},
+      {"00000", "00100", 0, "50Hz"},    {"00003", "00000", 0, "50Hz"},
   };
   for (const auto& c : cases) {
     DetailFormState form = SingleForm("145", c.digits);
@@ -175,14 +137,11 @@ TEST(ChannelEditConfirm, StepFallsBackToOneTheFrequencyAndOffsetFit) {
 TEST(ChannelEditConfirm, OffsetLimitsOfBothSets) {
   const struct {
     std::size_t set;
-    const char* megahertz;
-    const char* digits;
-    const char* shift;
+    const char *megahertz, *digits, *shift;
   } cases[] = {
       {0, "999", "99999", "0.00000"}, {0, "999", "99995", "999.99995"},
-      {0, "", "", "0.00000"},         {0, "1000", "50000", "0.50000"},
-      {0, "5", "123456", "5.00000"},  {1, "999", "999", "0.000"},
-      {1, "999", "995", "999.995"},   {1, "", "", "0.000"},
+      {0, "", "", "0.00000"},         {0, "5", "123456", "5.00000"},
+      {1, "999", "999", "0.000"},     {1, "999", "995", "999.995"},
       {1, "7", "1234", "7.000"},
   };
   for (const auto& c : cases) {
@@ -200,10 +159,10 @@ TEST(ChannelEditConfirm, OffsetLimitsOfBothSets) {
 TEST(ChannelEditCommit, PairResultsWriteAndEmptyTheirRows) {
   const struct {
     int editResult;
-    bool mainWritten;
-    bool subWritten;
+    bool mainWritten, subWritten;
   } cases[] = {{1, false, true}, {2, true, false}, {3, true, true}, {5, false, false}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.editResult);
     CloneImage image = StartupImage();
     FillSlot(image.slot(1303), "100.00000MHz", "FM", "0.00000MHz");
     FillSlot(image.slot(1304), "200.00000MHz", "FM", "0.00000MHz");
@@ -213,19 +172,17 @@ TEST(ChannelEditCommit, PairResultsWriteAndEmptyTheirRows) {
     form.sets[1].offsetDigits = "6";
     const ChannelEditBuffer buffer = ConfirmDetailForm(form);
     ASSERT_EQ(buffer.editResult, c.editResult);
-    // Either row of the pair names it.
-    CommitEdit(image, buffer, c.editResult == 3 ? 1304 : 1303);
+    CommitEdit(image, buffer, c.editResult == 3 ? 1304 : 1303);  // either row names the pair
 
     const ChannelSlot& main = image.slot(1303);
     const ChannelSlot& sub = image.slot(1304);
-    EXPECT_EQ(main.cell(FrequencyColumn), c.mainWritten ? "145.00000MHz" : "") << c.editResult;
-    EXPECT_EQ(main.cell(NameColumn), c.mainWritten ? "TOWER" : "") << c.editResult;
-    EXPECT_EQ(sub.cell(FrequencyColumn), c.subWritten ? "433.00000MHz" : "") << c.editResult;
-    EXPECT_EQ(sub.cell(ShiftFreqColumn), c.subWritten ? "0.6MHz" : "") << c.editResult;
-    EXPECT_EQ(main.used, c.mainWritten) << c.editResult;
-    EXPECT_EQ(sub.used, c.subWritten) << c.editResult;
-    EXPECT_EQ(main.carrierIndex, c.mainWritten ? 3 : 0) << c.editResult;
-    EXPECT_EQ(image.slot(1305), StartupImage().slot(1305)) << c.editResult;
+    EXPECT_EQ(main.cell(FrequencyColumn), c.mainWritten ? "145.00000MHz" : "");
+    EXPECT_EQ(main.cell(NameColumn), c.mainWritten ? "TOWER" : "");
+    EXPECT_EQ(sub.cell(ShiftFreqColumn), c.subWritten ? "0.6MHz" : "");
+    EXPECT_EQ(main.used, c.mainWritten);
+    EXPECT_EQ(sub.used, c.subWritten);
+    EXPECT_EQ(main.carrierIndex, c.mainWritten ? 3 : 0);
+    EXPECT_EQ(image.slot(1305), StartupImage().slot(1305));
   }
 }
 
@@ -234,12 +191,8 @@ TEST(ChannelEditCommit, FillConfirmCommitKeepsAPair) {
   FillSlot(image.slot(1301), "145.01250MHz", "AM", "0.60000MHz");
   FillSlot(image.slot(1302), "433.12500MHz", "WFM", "12.34500MHz");
   const CloneImage before = image;
-
-  const ChannelEditBuffer buffer = ConfirmDetailForm(FillDetailForm(image, 1301));
-  ASSERT_EQ(buffer.editResult, 3);
-  CommitEdit(image, buffer, 1301);
+  CommitEdit(image, ConfirmDetailForm(FillDetailForm(image, 1301)), 1301);
   EXPECT_EQ(image.slot(1301), before.slot(1301));
-  // The second set keeps three decimals of the offset.
   EXPECT_EQ(image.slot(1302).cell(ShiftFreqColumn), "12.345MHz");
   image.slot(1302).setCell(ShiftFreqColumn, "12.34500MHz");
   EXPECT_EQ(image.slot(1302), before.slot(1302));
@@ -249,10 +202,8 @@ TEST(ChannelEditCommit, CodesOutsideTheTablesCancelAndEmptyChannels) {
   CloneImage image = StartupImage();
   FillSlot(image.slot(20), "145.00000MHz", "FM", "0.00000MHz");
   const CloneImage before = image;
-
-  ChannelEditBuffer cancelled;
-  CommitEdit(image, cancelled, 20);
-  EXPECT_EQ(image, before);
+  CommitEdit(image, ChannelEditBuffer{}, 20);
+  EXPECT_EQ(image, before) << "cancelled";
 
   ChannelEditBuffer odd = ConfirmDetailForm(FillDetailForm(image, 20));
   odd.channels[0].mode = 7;
@@ -263,56 +214,43 @@ TEST(ChannelEditCommit, CodesOutsideTheTablesCancelAndEmptyChannels) {
     EXPECT_EQ(image.slot(20).cell(column), "ERROR") << column;
   }
 
-  const ChannelEditBuffer emptied = ConfirmDetailForm(SingleForm("0", "00000"));
-  ASSERT_EQ(emptied.editResult, 0);
-  CommitEdit(image, emptied, 20);
+  CommitEdit(image, ConfirmDetailForm(SingleForm("0", "00000")), 20);
   ChannelSlot blank;
   blank.clear();
   EXPECT_EQ(image.slot(20), blank);
 }
 
-TEST(ChannelEditInput, LeavingTheOffsetFields) {
+TEST(ChannelEditInput, OffsetFieldsAndNameLimit) {
   EXPECT_FALSE(IsDigitFieldText(u"１", 4));  // a full-width digit
   EXPECT_EQ(NormaliseOffsetMegahertz(u"007"), "7");
   EXPECT_EQ(NormaliseOffsetMegahertz(u""), "0");
-
   const struct {
-    const char* megahertz;
-    const char* digits;
+    const char *megahertz, *digits;
     int width;
     const char* result;
   } cases[] = {
-      {"999", "99999", 5, "99995"}, {"999", "99996", 5, "99995"}, {"998", "99999", 5, "99999"},
-      {"0", "6", 5, "60000"},       {"0", "", 5, "00000"},        {"0", "1a2", 5, "12000"},
-      {"999", "999", 3, "995"},     {"999", "995", 3, "995"},     {"0", "6", 3, "600"},
-      {"0", "12", 3, "120"},        {"0", "", 3, "000"},          {"0", "1234", 3, "000"},
+      {"999", "99999", 5, "99995"}, {"998", "99999", 5, "99999"}, {"0", "6", 5, "60000"},
+      {"0", "1a2", 5, "12000"},     {"999", "999", 3, "995"},     {"0", "12", 3, "120"},
+      {"0", "", 3, "000"},          {"0", "1234", 3, "000"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(NormaliseOffsetDigits(QString(c.megahertz), QString(c.digits), c.width), c.result)
         << c.megahertz << "." << c.digits << " width " << c.width;
   }
-}
 
-TEST(ChannelEditInput, NameStaysWithinSixteenBytes) {
-  const QString a14(14, QChar(u'A'));
-  const QString a15 = a14 + "A";
+  const QString a15(15, QChar(u'A'));
   const struct {
     QString name;
     char32_t character;
     bool accepted;
-  } cases[] = {
-      {a15, U'B', true},
-      {a15 + "A", U'B', false},
-      {a15, U'あ', false},
-      {a14, U'あ', true},
-      {a15, U'ｱ', true},  // half-width katakana: one byte
-      {QString(8, QChar(u'あ')), U'B', false},
+  } names[] = {
+      {a15, U'B', true},           {a15 + "A", U'B', false}, {a15, U'あ', false},
+      {a15.left(14), U'あ', true}, {a15, U'ｱ', true},  // half-width katakana: one byte
   };
-  for (const auto& c : cases) {
+  for (const auto& c : names) {
     EXPECT_EQ(AcceptsNameCharacter(c.name, c.character), c.accepted)
         << c.name.toStdString() << " + U+" << std::hex << static_cast<unsigned>(c.character);
   }
-  EXPECT_EQ(CutNameToLimit(u"ABCDEFGHIJKLMNOPQRS"), "ABCDEFGHIJKLMNOP");
   EXPECT_EQ(CutNameToLimit(a15 + "あB"), a15);
 }
 

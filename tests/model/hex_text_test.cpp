@@ -5,21 +5,13 @@
 namespace rqm27 {
 namespace {
 
-TEST(HexPad, PadsButNeverCuts) {
-  struct Case {
-    std::uint64_t value;
-    int width;
-    const char* expected;
-  };
-  for (const Case& c : {Case{26, 5, "0001A"}, Case{300, 2, "12C"}, Case{0, 2, "00"},
-                        Case{0xABCDEF01, 8, "ABCDEF01"}, Case{255, 4, "00FF"}}) {
-    EXPECT_EQ(HexPad(c.value, c.width), QString::fromLatin1(c.expected)) << c.value;
+TEST(HexText, PadsButNeverCutsAndReadsLittleEndianWords) {
+  const std::tuple<std::uint64_t, int, const char*> pads[] = {
+      {26, 5, "0001A"}, {300, 2, "12C"}, {0, 2, "00"}, {0xABCDEF01, 8, "ABCDEF01"}};
+  for (const auto& [value, width, expected] : pads) {
+    EXPECT_EQ(HexPad(value, width), QString::fromLatin1(expected)) << value;
   }
-}
-
-TEST(HexText, SixteenBitValuesAreLittleEndian) {
   EXPECT_EQ(Word16ToHex(300), "2C01");
-  EXPECT_EQ(Word16FromHex(u"2C01"), 300);
   EXPECT_EQ(Word16FromHex(u"2c01"), 300);
   EXPECT_EQ(Word16FromHex(u"2C0G"), std::nullopt);
   EXPECT_EQ(ByteFromHex(u"fF"), 255);
@@ -38,12 +30,10 @@ TEST(HexText, StrictReaderNamesTheAreaAndTheCharacter) {
   const auto good = HexToBytes(u"00ff7A", QStringLiteral("test area"), 3);
   ASSERT_TRUE(good.ok());
   EXPECT_EQ(*good, QByteArray("\x00\xff\x7a", 3));
-
   const auto badChar = HexToBytes(u"00G1", QStringLiteral("group record 3"));
   ASSERT_FALSE(badChar.ok());
   EXPECT_TRUE(badChar.error().contains("group record 3"));
   EXPECT_TRUE(badChar.error().contains("\"G\" at character 3"));
-
   const auto badLength = HexToBytes(u"0011", QStringLiteral("settings area"), 3);
   ASSERT_FALSE(badLength.ok());
   EXPECT_TRUE(badLength.error().contains("expected 6"));
