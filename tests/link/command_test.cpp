@@ -16,7 +16,7 @@ class ScriptedPort : public Port {
   bool isOpen() const override { return true; }
   Status write(const QByteArray& bytes) override {
     written += bytes;
-    for (const QByteArray& piece : replies) pending_.push_back(piece);
+    pending_.insert(pending_.end(), replies.begin(), replies.end());
     replies.clear();
     return Ok();
   }
@@ -29,25 +29,19 @@ class ScriptedPort : public Port {
     return true;
   }
 
-  void preload(const QByteArray& bytes) { arrived_ += bytes; }
-
   std::vector<QByteArray> replies;
-  QByteArray written;
+  QByteArray written, arrived_;
   int waits = 0;
-
- private:
   std::deque<QByteArray> pending_;
-  QByteArray arrived_;
 };
 
 TEST(SendCommand, ReturnsThePayloadBetweenTheFrames) {
-  struct Case {
+  const QByteArray echo = "ZT~F00000W00\r";
+  const struct {
     std::vector<QByteArray> pieces;
     QByteArray expected;
     const char* what;
-  };
-  const QByteArray echo = "ZT~F00000W00\r";
-  const Case cases[] = {
+  } cases[] = {
       {{echo + "\r\nOK\r\n"}, "OK", "whole reply"},
       {{"ZT~F0", "0000W00\r", "\r", "\nO", "K\r", "\n"}, "OK", "in pieces"},
       {{echo}, "", "only the echo"},
@@ -57,7 +51,7 @@ TEST(SendCommand, ReturnsThePayloadBetweenTheFrames) {
       {{"ZT~F"}, "", "shorter than the echo"},
       {{echo + "\r\nNG\r\n"}, "NG", "a refusal is still a payload"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     ScriptedPort port;
     port.replies = c.pieces;
     EXPECT_EQ(SendCommand(port, "ZT~F00000W00"), c.expected) << c.what;
@@ -67,7 +61,7 @@ TEST(SendCommand, ReturnsThePayloadBetweenTheFrames) {
 
 TEST(SendCommand, DiscardsStaleInputStopsAtTheEndOfTheReplyAndCountsBytes) {
   ScriptedPort port;
-  port.preload("\r\nOK\r\nGARBAGE");
+  port.arrived_ = "\r\nOK\r\nGARBAGE";
   port.replies = {"ZT~IM\r", "\r\nOK\r\n", "\r\nEXTRA\r\n"};
   LinkCounters counters;
   EXPECT_EQ(SendCommand(port, "ZT~IM", &counters), "OK");

@@ -67,17 +67,15 @@ TEST(ReceiverSimulator, ReadsAndWritesSixtyFourBytesAtATime) {
     const QByteArray line = "ZT~F" + HexPad(address, 5).toLatin1() + "R";
     EXPECT_EQ(Exchange(simulator, line), Framed(line, HexOf(original, address, 64))) << line.data();
   }
-  struct Case {
+  // The line, and where the memory then holds what bytes.
+  const struct {
     QByteArray line;
     int address;
-    QByteArray bytes;  // what the memory holds there afterwards
-  };
-  const Case cases[] = {
-      {"ZT~F01200W0102030405060708", 0x1200, QByteArray::fromHex("0102030405060708")},
-      {"ZT~F00000W" + QByteArray(128, 'F'), 0, QByteArray(64, '\xFF')},
-      {"ZT~F1FFFEWCAFE", 0x1FFFE, QByteArray::fromHex("CAFE")},
-  };
-  for (const Case& c : cases) {
+    QByteArray bytes;
+  } cases[] = {{"ZT~F01200W0102030405060708", 0x1200, QByteArray::fromHex("0102030405060708")},
+               {"ZT~F00000W" + QByteArray(128, 'F'), 0, QByteArray(64, '\xFF')},
+               {"ZT~F1FFFEWCAFE", 0x1FFFE, QByteArray::fromHex("CAFE")}};
+  for (const auto& c : cases) {
     ReceiverSimulator simulator(original);
     EXPECT_EQ(Exchange(simulator, c.line), Framed(c.line, "OK")) << c.line.data();
     QByteArray expected = original;
@@ -127,18 +125,14 @@ TEST(DemoMemory, DecodesToTheDemoImageWithPresetsAndProtection) {
   const auto decoded = DecodeMemoryImage(memory);
   ASSERT_TRUE(decoded.ok()) << decoded.error().toStdString();
   const CloneImage demo = DemoImage();
-  for (int slot = 1; slot <= LastTransferredSlot; ++slot) {
-    EXPECT_EQ(decoded->slot(slot), demo.slot(slot)) << "slot " << slot;
-  }
-  EXPECT_EQ(decoded->title, demo.title);
-  EXPECT_EQ(decoded->icons, demo.icons);
-  EXPECT_EQ(decoded->banks, BankTable::Defaults());
-  EXPECT_EQ(decoded->settings, DefaultSettings());
+  for (int slot = 1; slot <= LastTransferredSlot; ++slot)
+    EXPECT_EQ(decoded->slot(slot), demo.slot(slot));
+  EXPECT_TRUE(decoded->title == demo.title && decoded->icons == demo.icons);
+  EXPECT_TRUE(decoded->banks == BankTable::Defaults() && decoded->settings == DefaultSettings());
   EXPECT_EQ(memory[0x1FE01], '\x01');
   // The fixed presets are in place although a full write never touches them.
-  for (int slot = FirstPresetSlot; slot <= SlotCount; ++slot) {
-    EXPECT_EQ(memory[ChannelAddress(slot)], '\x01') << slot;
-  }
+  for (int slot = FirstPresetSlot; slot <= SlotCount; ++slot)
+    EXPECT_EQ(memory[ChannelAddress(slot)], 1);
 }
 
 }  // namespace

@@ -40,15 +40,11 @@ TEST(SimulatedPort, ReceiverThatClosedThePortCannotBeOpenedAgain) {
   const auto simulator = std::make_shared<ReceiverSimulator>(QByteArray(MemoryImageSize, '\0'),
                                                              SimulatorOptions{.closeAfter = 1});
   SimulatedPort port(simulator);
-  ASSERT_TRUE(port.open().ok());
-  ASSERT_TRUE(port.write("ZT~RQ-M27\r").ok());
+  ASSERT_TRUE(port.open().ok() && port.write("ZT~RQ-M27\r").ok());
   EXPECT_TRUE(port.isOpen());  // until the last reply has been read
   EXPECT_EQ(port.readAvailable(), "ZT~RQ-M27\r\r\nOK\r\n");
-  EXPECT_FALSE(port.isOpen());
-  EXPECT_FALSE(port.write("ZT~RQ-M27\r").ok());
-  const Status reopened = SimulatedPort(simulator).open();
-  ASSERT_FALSE(reopened.ok());
-  EXPECT_TRUE(reopened.error().startsWith("sim:")) << reopened.error().toStdString();
+  EXPECT_FALSE(port.isOpen() || port.write("ZT~RQ-M27\r").ok());
+  EXPECT_TRUE(SimulatedPort(simulator).open().error().startsWith("sim:"));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The transfer procedures through the real serial port class, on a pseudo-terminal, against
-// the simulated receiver.
+// The transfer procedures through the real serial port on a pseudo-terminal, against the simulator.
 #include "link/transfers.h"
 
 #include "codec/memory_image.h"
@@ -19,14 +18,13 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// A memory as a receiver holds it after a full write of the sample image.
 QByteArray SampleMemory() {
   auto memory = EncodeMemoryImage(testing::SampleImage(), testing::RandomMemory(5));
   (*memory)[0x1FE01] = 1;
   return *memory;
 }
 
-// A simulated receiver served on a pseudo-terminal, and the serial port a client opens on it.
+// A simulated receiver served on a pseudo-terminal, and a serial port on it.
 class Receiver {
  public:
   explicit Receiver(QByteArray memory, SimulatorOptions options = {})
@@ -38,7 +36,6 @@ class Receiver {
     port_ = std::make_unique<SerialPort>(pty_->devicePath());
   }
   ~Receiver() { (void)pty_->stop(); }
-
   Port& port() { return *port_; }
   ReceiverSimulator& simulator() { return *simulator_; }
   QByteArray memory() const { return simulator_->memory(); }
@@ -76,9 +73,9 @@ TEST_P(EveryVariant, FullReadAndFullWriteGiveWhatTheMemoryImageCodecSays) {
   edited.bankLinks[2][0] = 0x40;
   int steps = 0;
   bool waited = false;
-  TransferHooks hooks;
-  hooks.progress = [&](int, int) { ++steps; };
-  hooks.waitingForReceiver = [&](bool on) { waited = waited || on; };
+  const TransferHooks hooks{.progress = [&](int, int) { ++steps; },
+                            .cancelRequested = {},
+                            .waitingForReceiver = [&](bool on) { waited = waited || on; }};
   const TransferResult write = WriteAll(receiver.port(), variant, edited, hooks);
   ASSERT_TRUE(write.done()) << Text(write);
   EXPECT_TRUE(waited);
@@ -97,40 +94,26 @@ TEST(Transfers, EveryPartialTransferMovesItsArea) {
   const CloneImage start = StartupImage();
   const CloneImage sample = *DecodeMemoryImage(before);
 
-  struct ReadCase {
-    const char* name;
-    std::function<TransferResult()> run;
-    std::function<bool(const CloneImage&)> check;
+  // Each read starts from what the reads before it left.
+  CloneImage got = start;
+  const auto read = [&](const TransferResult& result) {
+    ASSERT_TRUE(result.done()) << Text(result);
+    got = *result.image;
   };
-  const ReadCase reads[] = {
-      {"banks", [&] { return ReadBanks(port, Variant::J, start); },
-       [&](const CloneImage& i) { return i.banks == sample.banks; }},
-      {"one-touch", [&] { return ReadOneTouchMemories(port, Variant::J, sample); },
-       [&](const CloneImage& i) { return i.oneTouch == sample.oneTouch; }},
-      {"settings", [&] { return ReadSettings(port, Variant::J, start); },
-       [&](const CloneImage& i) {
-         return i.settings == sample.settings && i.title == sample.title;
-       }},
-      {"groups", [&] { return ReadGroups(port, Variant::J, start); },
-       [&](const CloneImage& i) { return i.bankLinks == sample.bankLinks; }},
-      {"icon 3", [&] { return ReadIcon(port, Variant::J, start, 3); },
-       [&](const CloneImage& i) {
-         return i.icons[3] == sample.icons[3] && i.icons[0] == start.icons[0];
-       }},
-      {"icons", [&] { return ReadAllIcons(port, Variant::J, start); },
-       [&](const CloneImage& i) { return i.icons == sample.icons; }},
-      {"rows 1302 down to 1299",
-       [&] { return ReadSelectedRows(port, Variant::J, start, 1302, 1299); },
-       [&](const CloneImage& i) {
-         return i.slot(1301) == sample.slot(1301) && i.slot(1302) == sample.slot(1302) &&
-                i.slot(1303) == start.slot(1303);
-       }},
-  };
-  for (const ReadCase& c : reads) {
-    const TransferResult result = c.run();
-    ASSERT_TRUE(result.done()) << c.name << ": " << Text(result);
-    EXPECT_TRUE(c.check(*result.image)) << c.name;
-  }
+  read(ReadIcon(port, Variant::J, got, 3));
+  EXPECT_TRUE(got.icons[3] == sample.icons[3] && got.icons[0] == start.icons[0]);
+  read(ReadSelectedRows(port, Variant::J, got, 1302, 1299));
+  EXPECT_TRUE(got.slot(1301) == sample.slot(1301) && got.slot(1302) == sample.slot(1302));
+  EXPECT_TRUE(got.slot(1303) == start.slot(1303));
+  read(ReadBanks(port, Variant::J, got));
+  EXPECT_TRUE(got.banks == sample.banks);
+  read(ReadOneTouchMemories(port, Variant::J, got));
+  read(ReadSettings(port, Variant::J, got));
+  read(ReadGroups(port, Variant::J, got));
+  read(ReadAllIcons(port, Variant::J, got));
+  EXPECT_TRUE(got.oneTouch == sample.oneTouch && got.bankLinks == sample.bankLinks);
+  EXPECT_TRUE(got.settings == sample.settings && got.title == sample.title);
+  EXPECT_TRUE(got.icons == sample.icons);
 
   CloneImage edited = sample;
   edited.banks.counts[0] = 50;
@@ -142,28 +125,19 @@ TEST(Transfers, EveryPartialTransferMovesItsArea) {
   edited.icons[2][0][0] = 1;
   edited.icons[6][15][15] = 1;
   edited.slot(1302).used = false;  // written singly as zeros
-  const std::function<TransferResult()> writes[] = {
-      [&] { return WriteBanks(port, Variant::J, edited); },
-      [&] { return WriteOneTouchMemories(port, Variant::J, edited); },
-      [&] { return WriteSettings(port, Variant::J, edited); },
-      [&] { return WriteGroups(port, Variant::J, edited); },
-      [&] { return WriteIcon(port, Variant::J, edited, 2); },
-      [&] { return WriteAllIcons(port, Variant::J, edited); },
-      [&] { return WriteSelectedRows(port, Variant::J, edited, 1301, 1302); },
-  };
-  for (const auto& write : writes) {
-    const TransferResult result = write();
-    ASSERT_TRUE(result.done()) << Text(result);
+  for (const TransferResult& result :
+       {WriteBanks(port, Variant::J, edited), WriteOneTouchMemories(port, Variant::J, edited),
+        WriteSettings(port, Variant::J, edited), WriteGroups(port, Variant::J, edited),
+        WriteIcon(port, Variant::J, edited, 2), WriteAllIcons(port, Variant::J, edited),
+        WriteSelectedRows(port, Variant::J, edited, 1301, 1302)}) {
+    EXPECT_TRUE(result.done()) << Text(result);
   }
   // Each area the partial writes cover now holds what a full write would leave.
   const QByteArray memory = receiver.memory();
   const QByteArray full = *EncodeMemoryImage(edited, before);
-  for (auto [from, to] : {std::pair{0x000, 0x0C0},
-                          {0x100, 0x158},
-                          {0x180, 0x19B},
-                          {0x1A0, 0x1C2},
-                          {0x200, 0x280},
-                          {0x1000, 0x1100}}) {
+  const std::pair<int, int> areas[] = {{0x000, 0x0C0}, {0x100, 0x158}, {0x180, 0x19B},
+                                       {0x1A0, 0x1C2}, {0x200, 0x280}, {0x1000, 0x1100}};
+  for (auto [from, to] : areas) {
     EXPECT_EQ(memory.mid(from, to - from), full.mid(from, to - from)) << std::hex << from;
   }
   EXPECT_EQ(memory.mid(ChannelAddress(1302), 64), QByteArray(64, '\0'));
@@ -175,19 +149,18 @@ TEST(Transfers, FailedReadHandsBackNothing) {
   QByteArray badRecord = SampleMemory();
   badRecord[ChannelAddress(1302) + 14] = 104;  // DCS index outside its table
   badRecord[ChannelAddress(1302)] = 2;
-  struct Case {
+  const struct {
     QByteArray memory;
     SimulatorOptions options;
     std::vector<const char*> mentions;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {SampleMemory(), {.variant = 'K'}, {"answered \"NG\"", "ZT~RQ-M27"}},
       {SampleMemory(), {.silentAfter = 0}, {"no reply", "ZT~RQ-M27"}},
       // Identification and 18 area blocks come before the slots: slot 800 is the 819th command.
       {SampleMemory(), {.silentAfter = 818}, {"channel slot 800", "0D9C0"}},
       {badRecord, {}, {"slot 1302", "DCS"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Receiver receiver(c.memory, c.options);
     const TransferResult result = ReadAll(receiver.port(), Variant::J, StartupImage());
     EXPECT_EQ(result.outcome, TransferResult::Outcome::Failed);
@@ -204,17 +177,14 @@ TEST(Transfers, RefusedWriteStopsTheAreaThere) {
   for (auto& record : edited.bankLinks) record.fill(0xFF);
   edited.banks.counts[0] = 1;
   edited.banks.counts[49] = 99;
-  struct Case {
+  const struct {
     int refusedAt;
     decltype(&WriteBanks) write;
     int writtenFrom, refusedFrom, areaEnd;
-  };
-  const Case cases[] = {
-      {0x100 + 8 * 4, &WriteGroups, 0x100, 0x120, 0x158},
-      {0x240, &WriteBanks, 0x200, 0x240, 0x280},
-      {0x200, &WriteBanks, 0x200, 0x200, 0x280},
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{0x100 + 8 * 4, &WriteGroups, 0x100, 0x120, 0x158},
+               {0x240, &WriteBanks, 0x200, 0x240, 0x280},
+               {0x200, &WriteBanks, 0x200, 0x200, 0x280}};
+  for (const auto& c : cases) {
     const QByteArray before = QByteArray(MemoryImageSize, '\x5A');
     Receiver receiver(before, {.refuseWritesAt = c.refusedAt});
     const TransferResult result = c.write(receiver.port(), Variant::J, edited, {});
@@ -260,8 +230,8 @@ TEST(Transfers, MemoryInitialisationAnsweredAfterTenSecondsFails) {
 TEST(Transfers, CancelledReadChangesNothingAndCancelledWriteSaysHowFar) {
   Receiver receiver(SampleMemory());
   int asked = 0;
-  TransferHooks hooks;
-  hooks.cancelRequested = [&] { return ++asked > 40; };
+  const TransferHooks hooks{
+      .progress = {}, .cancelRequested = [&] { return ++asked > 40; }, .waitingForReceiver = {}};
   const TransferResult read = ReadAll(receiver.port(), Variant::J, StartupImage(), hooks);
   EXPECT_EQ(read.outcome, TransferResult::Outcome::Cancelled);
   EXPECT_FALSE(read.image.has_value());

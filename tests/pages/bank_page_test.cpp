@@ -40,28 +40,22 @@ class BankPageTest : public ::testing::Test {
 TEST_F(BankPageTest, TotalIsTheSumOfTheCountsAndGuardsTheWrite) {
   BankTable lowBank3 = BankTable::Defaults();
   lowBank3.counts[3] = 99;
-  const struct {
-    BankTable table;
-    QString total;
-    bool consistent;
-  } cases[] = {
-      {BankTable::Defaults(), "1200", true},
-      {lowBank3, "1199", false},
-      {Banks({{0, 5000}, {3, 100}}), "5100", false},  // beyond the sliders
-      {Banks({{49, 1200}}), "1200", true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.total.toStdString());
-    setTable(c.table);
-    EXPECT_EQ(total()->text(), c.total);
-    EXPECT_EQ(total()->palette().color(QPalette::Text) == QColor(255, 0, 0), !c.consistent);
+  // Bank 0 beyond the sliders in the third.
+  for (const auto& [table, sum, consistent] :
+       {std::tuple{BankTable::Defaults(), "1200", true}, std::tuple{lowBank3, "1199", false},
+        std::tuple{Banks({{0, 5000}, {3, 100}}), "5100", false},
+        std::tuple{Banks({{49, 1200}}), "1200", true}}) {
+    SCOPED_TRACE(sum);
+    setTable(table);
+    EXPECT_EQ(total()->text(), sum);
+    EXPECT_EQ(total()->palette().color(QPalette::Text) == QColor(255, 0, 0), !consistent);
     for (int bank : {0, 3, 49}) {
-      EXPECT_EQ(box(bank)->text(), QString::number(c.table.counts[bank])) << bank;
-      EXPECT_EQ(slider(bank)->value(), std::min(c.table.counts[bank], 1200)) << bank;
+      EXPECT_EQ(box(bank)->text(), QString::number(table.counts[bank])) << bank;
+      EXPECT_EQ(slider(bank)->value(), std::min(table.counts[bank], 1200)) << bank;
     }
     host.transfers = 0;
     testing::Click(page, "WRITE_BANK");
-    EXPECT_EQ(host.transfers, c.consistent ? 1 : 0);
+    EXPECT_EQ(host.transfers, consistent ? 1 : 0);
   }
 }
 
@@ -153,8 +147,7 @@ TEST_F(BankPageTest, BankLinkOpensTheGroupWindowOnlyForAConsistentTable) {
   setTable(BankTable::Defaults());
   testing::Click(page, "GROUP_SET");
   auto* window = Find<GroupWindow>(page, "Form5");
-  ASSERT_NE(window, nullptr);
-  EXPECT_TRUE(window->isVisible() && window->isModal());
+  ASSERT_TRUE(window && window->isVisible() && window->isModal());
   EXPECT_EQ(host.lockable, std::vector<QWidget*>{window});
 
   // The page keeps the open window up to date: a click shows at once.
@@ -168,22 +161,16 @@ TEST_F(BankPageTest, BankLinkOpensTheGroupWindowOnlyForAConsistentTable) {
 
 TEST(ConfirmBankTotalTest, AsksOnlyForAWrongTotalAndResetsOnOk) {
   const BankTable wrong = Banks({{0, 1199}}), right = Banks({{0, 1200}});
-  const struct {
-    BankTable table;
-    bool answer, asked, leave;
-    BankTable after;
-  } cases[] = {
-      {right, false, false, true, right},
-      {wrong, false, true, false, wrong},
-      {wrong, true, true, true, BankTable::Defaults()},
-  };
-  for (const auto& c : cases) {
+  // table, answer, asked, leave, table after
+  for (const auto& [table, answer, asks, leave, after] :
+       {std::tuple{right, false, false, true, right}, std::tuple{wrong, false, true, false, wrong},
+        std::tuple{wrong, true, true, true, BankTable::Defaults()}}) {
     testing::FakePageHost host;
-    host.mutableImage().banks = c.table;
+    host.mutableImage().banks = table;
     bool asked = false;
-    EXPECT_EQ(ConfirmBankTotal(host, [&] { return asked = true, c.answer; }), c.leave);
-    EXPECT_EQ(asked, c.asked);
-    EXPECT_EQ(host.image().banks, c.after);
+    EXPECT_EQ(ConfirmBankTotal(host, [&] { return asked = true, answer; }), leave);
+    EXPECT_EQ(asked, asks);
+    EXPECT_EQ(host.image().banks, after);
   }
 }
 

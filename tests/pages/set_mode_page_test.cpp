@@ -17,7 +17,6 @@ const std::array<const char*, SettingsListCount> CaptionArrays = {
     "Label60", "Label12", "Label13",      "Label25",   "Label23",
     "Label29", "Label14", "LabelRemocon", "Label_misc"};
 
-// Calls f(list, index) for every settings list.
 template <typename F>
 void ForEachList(F f) {
   for (int a = 0; a < SettingsListCount; ++a) {
@@ -89,19 +88,16 @@ TEST_F(SetModePageTest, OnlyAChangeOfLanguageRefillsListsAndOnlyThoseThatDiffer)
                              "Set_Mode_Key_5",  "Set_Mode_Recv_2", "Setting_misc_0"};
   const auto firstItems = [&] {
     std::vector<const QStandardItem*> items;
-    for (const QString& name : names) {
+    for (const QString& name : names)
       items.push_back(static_cast<QStandardItemModel*>(find<QComboBox>(name)->model())->item(0));
-    }
     return items;
   };
-  const std::vector<const QStandardItem*> english = firstItems();
+  const auto english = firstItems();
   list(L::Display, 0)->setCurrentIndex(1);
-  const std::vector<const QStandardItem*> japanese = firstItems();
-
+  const auto japanese = firstItems();
   list(L::Display, 0)->setCurrentIndex(1);
   list(L::Sound, 1)->setCurrentIndex(2);
   setMode.showImage();
-
   EXPECT_EQ(firstItems(), japanese);
   for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(japanese[i] == english[i], i < 4) << i;
 }
@@ -127,34 +123,30 @@ TEST_F(SetModePageTest, OnlyOneOfTheTwoSignalOutputsCanBeTurnedOn) {
   const int cases[][4] = {{0, 0, 1, 1}, {1, 0, 1, 0}, {0, 1, 0, 1}, {1, 1, 1, 1}};
   for (const auto& [detector, iq, detectorOpen, iqOpen] : cases) {
     SCOPED_TRACE(::testing::Message() << detector << iq);
-    SettingsSelections settings = DefaultSettings();
-    settings.at(L::Recv, 3) = detector;
-    settings.at(L::Recv, 4) = iq;
-    showSettings(settings);
+    host.change([&](CloneImage& image) {
+      image.settings = DefaultSettings();
+      image.settings.at(L::Recv, 3) = detector;
+      image.settings.at(L::Recv, 4) = iq;
+    });
     EXPECT_EQ(list(L::Recv, 3)->isEnabled(), bool(detectorOpen));
     EXPECT_EQ(list(L::Recv, 4)->isEnabled(), bool(iqOpen));
   }
 }
 
 TEST_F(SetModePageTest, WriteStoresTheSettingsAndTitleAndReadShowsThemInTheirLanguage) {
-  const struct {
-    const char* write;
-    const char* read;
-    L array;
-    int index, entry, address;
-  } cases[] = {{"Set_Mode_Write", "Set_Mode_Read", L::Sound, 1, 2, 0x20},  // Bell Notifier
-               {"SETTING_WRITE", "SETTING_READ", L::Misc, 1, 17, 0x02}};   // Volume (MAIN)
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.write);
+  // Bell Notifier and Volume (MAIN), one on each page.
+  for (const auto& [write, read, array, entry, address] :
+       {std::tuple{"Set_Mode_Write", "Set_Mode_Read", L::Sound, 2, 0x20},
+        std::tuple{"SETTING_WRITE", "SETTING_READ", L::Misc, 17, 0x02}}) {
+    SCOPED_TRACE(write);
     host.messages.clear();
     host.setReceiverMemory(DemoMemory());
-    list(c.array, c.index)->setCurrentIndex(c.entry);
+    list(array, 1)->setCurrentIndex(entry);
     find<QLineEdit>("TITLE_TEXT")->clear();
     QTest::keyClicks(find<QLineEdit>("TITLE_TEXT"), "HI");
-    click(c.write);
-    const QByteArray memory = host.simulator().memory();
-    EXPECT_EQ(memory[c.address], c.entry);
-    EXPECT_EQ(memory.mid(0x1A0, 6), QByteArray("H\0I\0\0\0", 6));
+    click(write);
+    EXPECT_EQ(host.simulator().memory()[address], entry);
+    EXPECT_EQ(host.simulator().memory().mid(0x1A0, 6), QByteArray("H\0I\0\0\0", 6));
 
     QByteArray changed = DemoMemory();
     changed[0x02] = 25;  // Volume (MAIN)
@@ -163,7 +155,7 @@ TEST_F(SetModePageTest, WriteStoresTheSettingsAndTitleAndReadShowsThemInTheirLan
     changed.replace(0x1A0, 32, QByteArray("R\0X\0", 4) + QByteArray(28, '\0'));
     host.setReceiverMemory(changed);
     host.change([](CloneImage& image) { image = StartupImage(); });
-    click(c.read);
+    click(read);
     EXPECT_EQ(host.messages, testing::Said(" Finish", "Success", 2));
     EXPECT_EQ(host.image().settingsImage.size(), 192);
     EXPECT_EQ(list(L::Sound, 1)->currentText(), QString::fromUtf8("どちらか受信時"));
