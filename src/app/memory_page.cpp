@@ -1,5 +1,6 @@
 #include "app/memory_page.h"
 
+#include "app/named_button.h"
 #include "grid/channel_grid_view.h"
 
 #include <QHBoxLayout>
@@ -15,10 +16,7 @@ MemoryPage::MemoryPage(ChannelTableModel* model, QWidget* parent) : QWidget(pare
   auto* buttonRow = new QHBoxLayout;
   const auto addButton = [&](const char* name, const QString& caption, const QString& tip,
                              void (MemoryPage::*signal)()) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(tip);
-    button->setAutoDefault(false);
+    auto* button = MakeNamedButton(name, caption, tip, this);
     connect(button, &QPushButton::clicked, this, signal);
     buttons_ << button;
     buttonRow->addWidget(button);

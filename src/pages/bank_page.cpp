@@ -1,5 +1,6 @@
 #include "pages/bank_page.h"
 
+#include "app/named_button.h"
 #include "link/transfers.h"
 #include "model/lenient_number.h"
 #include "pages/group_window.h"
@@ -109,10 +110,7 @@ void BankPage::buildLayout() {
   }
 
   const auto addButton = [this](const char* name, const QString& caption, const QString& tip) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(tip);
-    button->setAutoDefault(false);
+    auto* button = MakeNamedButton(name, caption, tip, this);
     return button;
   };
   QPushButton* up = addButton("BANK_UP_0", QStringLiteral("Up"),

@@ -1,5 +1,6 @@
 #include "pages/group_window.h"
 
+#include "app/named_button.h"
 #include "app/twips.h"
 #include "codec/bank_links.h"
 #include "link/transfers.h"
@@ -54,10 +55,7 @@ GroupWindow::GroupWindow(PageHost& host, QWidget* parent) : QDialog(parent), hos
   auto* buttons = new QHBoxLayout;
   const auto addButton = [&](const char* name, const QString& caption, const QString& tip,
                              void (GroupWindow::*command)()) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(tip);
-    button->setAutoDefault(false);
+    auto* button = MakeNamedButton(name, caption, tip, this);
     connect(button, &QPushButton::clicked, this, command);
     buttons->addWidget(button);
     return button;

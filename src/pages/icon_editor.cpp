@@ -1,6 +1,7 @@
 #include "pages/icon_editor.h"
 
 #include "app/file_commands.h"
+#include "app/named_button.h"
 #include "app/twips.h"
 #include "files/file_io.h"
 #include "files/icon_font_file.h"
@@ -138,10 +139,7 @@ class PixelGridView : public QTableView {
 
 QPushButton* AddButton(QWidget* owner, const char* name, const QString& caption, const QString& tip,
                        std::function<void()> action) {
-  auto* button = new QPushButton(caption, owner);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(tip);
-  button->setAutoDefault(false);
+  auto* button = MakeNamedButton(name, caption, tip, owner);
   QObject::connect(button, &QPushButton::clicked, owner, std::move(action));
   return button;
 }

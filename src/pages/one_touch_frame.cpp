@@ -1,5 +1,6 @@
 #include "pages/one_touch_frame.h"
 
+#include "app/named_button.h"
 #include "codec/one_touch.h"
 #include "pages/settings_list_box.h"
 
@@ -114,10 +115,7 @@ QWidget* OneTouchFrame::buildButtons() {
   row->setContentsMargins(0, 0, 0, 0);
   const auto add = [&](const char* name, const QString& caption, const QString& tip,
                        void (OneTouchFrame::*command)()) {
-    auto* button = new QPushButton(caption, buttons);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(tip);
-    button->setAutoDefault(false);
+    auto* button = MakeNamedButton(name, caption, tip, buttons);
     connect(button, &QPushButton::clicked, this, command);
     row->addWidget(button);
   };

@@ -1,5 +1,7 @@
 #include "pages/set_mode_page.h"
 
+#include "app/named_button.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -96,10 +98,7 @@ QWidget* SetModePage::buildButtons() {
   auto* row = new QHBoxLayout(buttons);
   row->setContentsMargins(0, 0, 0, 0);
   const auto add = [&](const char* name, const QString& caption, const QString& tip) {
-    auto* button = new QPushButton(caption, buttons);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(tip);
-    button->setAutoDefault(false);
+    auto* button = MakeNamedButton(name, caption, tip, buttons);
     row->addWidget(button);
     return button;
   };

@@ -1,5 +1,6 @@
 #include "pages/setting_page.h"
 
+#include "app/named_button.h"
 #include "model/code_page.h"
 #include "pages/one_touch_frame.h"
 #include "pages/set_mode_page.h"
@@ -94,10 +95,7 @@ QGroupBox* SettingPage::buildGeneralFrame() {
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   const auto add = [&](const char* name, const QString& caption, const QString& tip) {
-    auto* button = new QPushButton(caption, frame);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(tip);
-    button->setAutoDefault(false);
+    auto* button = MakeNamedButton(name, caption, tip, frame);
     buttons->addWidget(button);
     return button;
   };
