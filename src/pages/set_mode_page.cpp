@@ -97,29 +97,13 @@ QWidget* SetModePage::buildButtons() {
   auto* buttons = new QWidget(this);
   auto* row = new QHBoxLayout(buttons);
   row->setContentsMargins(0, 0, 0, 0);
-  const auto add = [&](const char* name, const QString& caption, const QString& tip) {
-    auto* button = MakeNamedButton(name, caption, tip, buttons);
-    row->addWidget(button);
-    return button;
-  };
-  QPushButton* read = add("Set_Mode_Read", QStringLiteral("Read"),
-                          QStringLiteral("Read the settings and the opening message from the "
-                                         "receiver"));
-  QPushButton* write = add("Set_Mode_Write", QStringLiteral("Write"),
-                           QStringLiteral("Write the settings and the opening message to the "
-                                          "receiver"));
-  QPushButton* reset = add("Set_Mode_Clear", QStringLiteral("Reset"),
-                           QStringLiteral("Set every setting to its default and empty the opening "
-                                          "message"));
+  const auto [read, write, reset] =
+      MakeSettingsButtons(host_, "Set_Mode_Read", "Set_Mode_Write", "Set_Mode_Clear", buttons);
+  for (QPushButton* button : {read, write, reset}) row->addWidget(button);
   QPalette palette = write->palette();
   palette.setColor(QPalette::Button, WriteButtonColour);
   palette.setColor(QPalette::ButtonText, Qt::white);
   write->setPalette(palette);
-  connect(read, &QPushButton::clicked, this,
-          [this] { host_.startTransfer(SettingsReadTransfer()); });
-  connect(write, &QPushButton::clicked, this,
-          [this] { host_.startTransfer(SettingsWriteTransfer()); });
-  connect(reset, &QPushButton::clicked, this, [this] { host_.editImage(ResetSettings); });
   return buttons;
 }
 
@@ -173,6 +157,28 @@ PageTransfer SettingsWriteTransfer() {
 void ResetSettings(CloneImage& image) {
   image.settings = DefaultSettings();
   image.title = ChannelName{};
+}
+
+SettingsButtons MakeSettingsButtons(PageHost& host, const char* readName, const char* writeName,
+                                    const char* resetName, QWidget* parent) {
+  const SettingsButtons buttons{
+      MakeNamedButton(readName, QStringLiteral("Read"),
+                      QStringLiteral("Read the settings and the opening message from the receiver"),
+                      parent),
+      MakeNamedButton(writeName, QStringLiteral("Write"),
+                      QStringLiteral("Write the settings and the opening message to the receiver"),
+                      parent),
+      MakeNamedButton(
+          resetName, QStringLiteral("Reset"),
+          QStringLiteral("Set every setting to its default and empty the opening message"),
+          parent)};
+  QObject::connect(buttons.read, &QPushButton::clicked, parent,
+                   [&host] { host.startTransfer(SettingsReadTransfer()); });
+  QObject::connect(buttons.write, &QPushButton::clicked, parent,
+                   [&host] { host.startTransfer(SettingsWriteTransfer()); });
+  QObject::connect(buttons.reset, &QPushButton::clicked, parent,
+                   [&host] { host.editImage(ResetSettings); });
+  return buttons;
 }
 
 }  // namespace rqm27

@@ -16,6 +16,8 @@
 class QGroupBox;
 class QLabel;
 
+class QPushButton;
+
 namespace rqm27 {
 
 class SetModePage : public QWidget, public ImageView {
@@ -44,5 +46,15 @@ PageTransfer SettingsReadTransfer();
 PageTransfer SettingsWriteTransfer();
 // The selections after start-up and an empty opening title.
 void ResetSettings(CloneImage& image);
+
+// The Read, Write and Reset buttons of the settings, connected to the commands above; each
+// page names them and lays them out itself.
+struct SettingsButtons {
+  QPushButton* read;
+  QPushButton* write;
+  QPushButton* reset;
+};
+SettingsButtons MakeSettingsButtons(PageHost& host, const char* readName, const char* writeName,
+                                    const char* resetName, QWidget* parent);
 
 }  // namespace rqm27

@@ -94,25 +94,9 @@ QGroupBox* SettingPage::buildGeneralFrame() {
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  const auto add = [&](const char* name, const QString& caption, const QString& tip) {
-    auto* button = MakeNamedButton(name, caption, tip, frame);
-    buttons->addWidget(button);
-    return button;
-  };
-  QPushButton* reset = add("SETTING_RESET", QStringLiteral("Reset"),
-                           QStringLiteral("Set every setting to its default and empty the opening "
-                                          "message"));
-  QPushButton* read = add("SETTING_READ", QStringLiteral("Read"),
-                          QStringLiteral("Read the settings and the opening message from the "
-                                         "receiver"));
-  QPushButton* write = add("SETTING_WRITE", QStringLiteral("Write"),
-                           QStringLiteral("Write the settings and the opening message to the "
-                                          "receiver"));
-  connect(reset, &QPushButton::clicked, this, [this] { host_.editImage(ResetSettings); });
-  connect(read, &QPushButton::clicked, this,
-          [this] { host_.startTransfer(SettingsReadTransfer()); });
-  connect(write, &QPushButton::clicked, this,
-          [this] { host_.startTransfer(SettingsWriteTransfer()); });
+  const auto [read, write, reset] =
+      MakeSettingsButtons(host_, "SETTING_READ", "SETTING_WRITE", "SETTING_RESET", frame);
+  for (QPushButton* button : {reset, read, write}) buttons->addWidget(button);
 
   auto* layout = new QVBoxLayout(frame);
   layout->setContentsMargins(8, 4, 8, 6);
