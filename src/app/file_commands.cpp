@@ -44,17 +44,38 @@ Message CannotSave(const QString& reason) {
           MessageIcon::Critical};
 }
 
+// After a load or a save: the notice alone when the file was taken as it is, else one message
+// that says how many things were changed or left out and lists them in its details.
+Message Outcome(const Message& notice, const QString& path, const FileNotes& notes) {
+  if (notes.empty()) return notice;
+  const QString what = notes.size() == 1 ? QStringLiteral("1 thing was")
+                                         : QStringLiteral("%1 things were").arg(notes.size());
+  return {notice.title,
+          notice.text,
+          QStringLiteral("%1 changed or left out in %2; see the details.")
+              .arg(what, QFileInfo(path).fileName()),
+          MessageIcon::Information,
+          NoteLines(notes, static_cast<int>(notes.size())).join(u'\n')};
+}
+
 // Writes bytes to the path a save dialog gives; Done when the file is complete.
 CommandOutcome SaveThroughDialog(const FileDialogRequest& request, Document& document,
                                  UserDialogs& dialogs, const auto& contents) {
   QString path = dialogs.saveFileName(request);
   if (path.isEmpty()) return CommandOutcome::Cancelled;
   path = WithDefaultExtension(path, request.defaultSuffix);
-  if (const Status saved = SaveWholeFile(path, contents()); !saved) {
+  const Result<Noted<QByteArray>> file = contents();
+  if (!file) {
+    dialogs.showMessage(CannotSave(QStringLiteral("%1: %2").arg(path, file.error())));
+    return CommandOutcome::Failed;
+  }
+  if (const Status saved = SaveWholeFile(path, file->value); !saved) {
     dialogs.showMessage(CannotSave(saved.error()));
     return CommandOutcome::Failed;
   }
   document.path = path;
+  dialogs.showMessage(
+      Outcome(Notice(QStringLiteral("Finish"), QStringLiteral("Save File")), path, file->notes));
   return CommandOutcome::Done;
 }
 
@@ -87,15 +108,16 @@ CommandOutcome OpenCloneFile(Document& document, UserDialogs& dialogs) {
     dialogs.showMessage(CannotOpen(bytes.error()));
     return CommandOutcome::Failed;
   }
-  Result<CloneImage> image = ReadCloneFile(*bytes, document.image, path);
+  Result<Noted<CloneImage>> image = ReadCloneFile(*bytes, document.image, path);
   if (!image) {
     dialogs.showMessage(CannotOpen(image.error()));
     return CommandOutcome::Failed;
   }
-  document.image = std::move(*image);
+  document.image = std::move(image->value);
   document.path = path;
   document.modified = false;
-  dialogs.showMessage(Notice(QStringLiteral("Finish"), QStringLiteral("Read File")));
+  dialogs.showMessage(
+      Outcome(Notice(QStringLiteral("Finish"), QStringLiteral("Read File")), path, image->notes));
   return CommandOutcome::Done;
 }
 
@@ -103,10 +125,7 @@ CommandOutcome SaveCloneFile(Document& document, UserDialogs& dialogs) {
   const CommandOutcome outcome = SaveThroughDialog(SaveCloneDialog, document, dialogs, [&] {
     return WriteCloneFile(document.image, QDateTime::currentDateTime());
   });
-  if (outcome == CommandOutcome::Done) {
-    document.modified = false;
-    dialogs.showMessage(Notice(QStringLiteral("Finish"), QStringLiteral("Save File")));
-  }
+  if (outcome == CommandOutcome::Done) document.modified = false;
   return outcome;
 }
 
@@ -119,28 +138,26 @@ CommandOutcome ImportChannelList(Document& document, UserDialogs& dialogs) {
     dialogs.showMessage(CannotOpen(bytes.error()));
     return CommandOutcome::Failed;
   }
-  Result<CloneImage> image = ImportCsv(*bytes, document.image, path);
+  Result<Noted<CloneImage>> image = ImportCsv(*bytes, document.image, path);
   if (!image) {
     dialogs.showMessage(
         {QStringLiteral(" Error"), QStringLiteral("CSV File Error"), image.error()});
     return CommandOutcome::Failed;
   }
   // The other areas of the image are in no file yet, so the import is an unsaved change.
-  document.image = std::move(*image);
+  document.image = std::move(image->value);
   document.path = path;
   document.modified = true;
-  dialogs.showMessage(Notice(QStringLiteral(" Finish"), QStringLiteral("Import CSV File")));
+  dialogs.showMessage(Outcome(Notice(QStringLiteral(" Finish"), QStringLiteral("Import CSV File")),
+                              path, image->notes));
   return CommandOutcome::Done;
 }
 
 CommandOutcome ExportChannelList(Document& document, const QStringList& rowLabels,
                                  UserDialogs& dialogs) {
-  const CommandOutcome outcome = SaveThroughDialog(
-      SaveCsvDialog, document, dialogs, [&] { return ExportCsv(document.image, rowLabels); });
-  if (outcome == CommandOutcome::Done) {
-    dialogs.showMessage(Notice(QStringLiteral("Finish"), QStringLiteral("Save File")));
-  }
-  return outcome;
+  return SaveThroughDialog(SaveCsvDialog, document, dialogs, [&] {
+    return Result<Noted<QByteArray>>(ExportCsv(document.image, rowLabels));
+  });
 }
 
 }  // namespace rqm27

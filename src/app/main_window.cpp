@@ -205,6 +205,8 @@ IconEditor* MainWindow::iconEditor() {
 
 void MainWindow::showIconEditor() {
   IconEditor* editor = iconEditor();
+  // It opens on the first icon each time, whichever was shown when it was closed.
+  editor->showIcon(0);
   editor->move(geometry().topLeft() + QPoint(TwipsToPixels(3000, *this), 0));
   editor->show();
   editor->raise();
@@ -364,7 +366,7 @@ void MainWindow::startTransfer(TransferKind kind) {
   setControlsEnabled(false);
   runner_->start([port = std::move(port), request = std::move(request)](
                      const TransferHooks& hooks) { return RunTransfer(*port, request, hooks); },
-                 [this, kind, first, last](TransferResult result) {
+                 [this, kind, first = first, last = last](TransferResult result) {
                    finishTransfer(kind, first, last, std::move(result));
                  });
 }
@@ -418,6 +420,7 @@ void MainWindow::finishPageTransfer(const PageTransfer& transfer, TransferResult
     const bool changed = compared != document_.image;
     document_.image = std::move(updated);
     if (changed) setModified(true);
+    if (transfer.relabelsRows) channelModel_->refreshRowLabels();
   }
   Message message = transfer.success;
   if (result.outcome == TransferResult::Outcome::Failed) {
@@ -444,6 +447,7 @@ void MainWindow::sendReset() {
 }
 
 void MainWindow::setControlsEnabled(bool enabled) {
+  if (!enabled) focusBeforeLock_.remember(QList<QWidget*>{this} + lockableWindows_);
   transferBar_->setSessionActive(!enabled);
   tabs_->setEnabled(enabled);
   for (QWidget* page : std::as_const(pages_)) page->setEnabled(enabled);
@@ -453,6 +457,11 @@ void MainWindow::setControlsEnabled(bool enabled) {
     menu->setEnabled(enabled);
     for (QAction* action : menu->actions()) action->setEnabled(enabled);
   }
+  if (enabled) focusBeforeLock_.restore([this](QWidget* window) { return firstControl(window); });
+}
+
+QWidget* MainWindow::firstControl(QWidget* window) const {
+  return FirstFocusableControl(window == this ? tabs_->currentWidget() : window);
 }
 
 }  // namespace rqm27

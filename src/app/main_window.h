@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/document.h"
+#include "app/focus_memory.h"
 #include "app/transfer_commands.h"
 #include "app/user_dialogs.h"
 #include "files/preferences.h"
@@ -103,8 +104,13 @@ class MainWindow : public QMainWindow, public PageHost {
   void showIconEditor();
   void finishTransfer(TransferKind kind, int firstSlot, int lastSlot, TransferResult result);
   void sendReset();
-  // Locks the window for a transfer (false) and unlocks it again (true).
+  // Locks the window for a transfer (false) and unlocks it again (true); the keyboard focus
+  // comes back to where it was.
   void setControlsEnabled(bool enabled);
+  // Where the focus goes in the window or a side window when the control that had it cannot
+  // take it back: the first control of the shown page (the grid on the Memory page) or of the
+  // side window.
+  QWidget* firstControl(QWidget* window) const;
 
   Document document_;
   QString preferencesPath_;
@@ -125,6 +131,7 @@ class MainWindow : public QMainWindow, public PageHost {
   IconEditor* iconEditor_ = nullptr;
   std::vector<ImageView*> views_;
   QList<QWidget*> lockableWindows_;
+  FocusMemory focusBeforeLock_;
   // The tab whose page is shown; a switch that the bank question cancels goes back to it.
   int shownTab_ = 0;
 };

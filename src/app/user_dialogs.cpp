@@ -34,6 +34,7 @@ class WidgetDialogs : public UserDialogs {
     QMessageBox box(BoxIcon(message.icon), message.title, message.text, QMessageBox::Ok, parent_);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setInformativeText(message.detail);
+    box.setDetailedText(message.details);
     // A file path or a transfer step reads better on few lines.
     if (!message.detail.isEmpty()) {
       box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 28em; }"));

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 
 class QWidget;
 
@@ -16,11 +17,21 @@ namespace rqm27 {
 enum class MessageIcon { None, Information, Warning, Critical };
 
 struct Message {
+  Message(QString title = {}, QString text = {}, QString detail = {},
+          MessageIcon icon = MessageIcon::None, QString details = {})
+      : title(std::move(title)),
+        text(std::move(text)),
+        detail(std::move(detail)),
+        icon(icon),
+        details(std::move(details)) {}
+
   QString title;
   QString text;
   // A second paragraph with what exactly failed; empty for none.
   QString detail;
   MessageIcon icon = MessageIcon::None;
+  // A long list behind the box's "Show Details..." button; empty for none.
+  QString details;
 
   bool operator==(const Message&) const = default;
 };

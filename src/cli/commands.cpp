@@ -57,6 +57,13 @@ int Fail(const QString& message) {
   return 1;
 }
 
+void PrintNotes(const QString& path, const FileNotes& notes) {
+  constexpr int ShownNotes = 20;
+  for (const QString& line : NoteLines(notes, ShownNotes)) {
+    Print(stderr, QStringLiteral("rqm27-cli: %1: %2\n").arg(path, line));
+  }
+}
+
 int Run(const QStringList& args) {
   if (args.isEmpty() || args.first() == "--help" || args.first() == "-h" ||
       args.first() == "help") {

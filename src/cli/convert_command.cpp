@@ -23,10 +23,12 @@ int Convert(const QStringList& args) {
   if (paths.size() != 2) return Fail("convert: expected IN and OUT (see rqm27-cli --help)");
 
   if (const auto format = FormatOfPath(paths[1]); !format) return Fail(format.error());
-  const auto image = LoadImageFile(paths[0]);
-  if (!image) return Fail(image.error());
+  const auto loaded = LoadImageFile(paths[0]);
+  if (!loaded) return Fail(loaded.error());
+  PrintNotes(paths[0], loaded->notes);
+  const CloneImage& image = loaded->value;
 
-  QByteArray base = BlankMemoryFor(*image);
+  QByteArray base = BlankMemoryFor(image);
   if (!basePath.isEmpty()) {
     const auto bytes = ReadWholeFile(basePath);
     if (!bytes) return Fail(bytes.error());
@@ -38,9 +40,9 @@ int Convert(const QStringList& args) {
     }
     base = *bytes;
   }
-  if (const Status saved = SaveImageFile(paths[1], *image, base); !saved) {
-    return Fail(saved.error());
-  }
+  const auto saved = SaveImageFile(paths[1], image, base);
+  if (!saved) return Fail(saved.error());
+  PrintNotes(paths[1], *saved);
   return 0;
 }
 

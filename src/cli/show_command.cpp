@@ -4,6 +4,7 @@
 #include "codec/bank_links.h"
 #include "files/image_file.h"
 #include "model/row_labels.h"
+#include "model/channel_text.h"
 #include "model/settings_texts.h"
 #include "model/value_tables.h"
 
@@ -50,7 +51,7 @@ void PrintChannels(QTextStream& out, const CloneImage& image, const QStringList&
     const ChannelSlot& slot = image.slot(s);
     if (!slot.used) continue;
     out << Cell(QString::number(s), 6) << Cell(labels[s - 1], 14);
-    for (const TableColumn& c : kChannelColumns) out << Cell(slot.cell(c.column), c.width);
+    for (const TableColumn& c : kChannelColumns) out << Cell(ChannelCellText(slot, c.column), c.width);
     out << "\n";
   }
 }
@@ -123,19 +124,21 @@ void PrintIcons(QTextStream& out, const IconPixels& icons) {
 
 int Show(const QStringList& args) {
   if (args.size() != 1) return Fail("show: expected one FILE (see rqm27-cli --help)");
-  const auto image = LoadImageFile(args.first());
-  if (!image) return Fail(image.error());
+  const auto loaded = LoadImageFile(args.first());
+  if (!loaded) return Fail(loaded.error());
+  PrintNotes(args.first(), loaded->notes);
+  const CloneImage& image = loaded->value;
   const QStringList labels =
-      ShowRowLabels(image->banks).value_or(*ShowRowLabels(BankTable::Defaults()));
+      ShowRowLabels(image.banks).value_or(*ShowRowLabels(BankTable::Defaults()));
   QTextStream out(stdout);
-  PrintChannels(out, *image, labels);
-  PrintBanks(out, image->banks);
-  PrintOneTouch(out, image->oneTouch);
-  out << "\nTitle: " << Cell(NameToText(image->title), 0) << "\n";
-  PrintGroups(out, image->bankLinks);
-  PrintSettings(out, image->settings);
-  PrintIcons(out, image->icons);
-  out << "\nSerial port: COM" << image->comPort << "\n";
+  PrintChannels(out, image, labels);
+  PrintBanks(out, image.banks);
+  PrintOneTouch(out, image.oneTouch);
+  out << "\nTitle: " << Cell(NameToText(image.title), 0) << "\n";
+  PrintGroups(out, image.bankLinks);
+  PrintSettings(out, image.settings);
+  PrintIcons(out, image.icons);
+  out << "\nSerial port: COM" << image.comPort << "\n";
   return 0;
 }
 

@@ -116,9 +116,9 @@ int Read(const QStringList& args) {
                       });
   if (!result.done()) return Fail(result.message);
   const CloneImage& image = *result.image;
-  if (const Status saved = SaveImageFile(options->file, image, BlankMemoryFor(image)); !saved) {
-    return Fail(saved.error());
-  }
+  const auto saved = SaveImageFile(options->file, image, BlankMemoryFor(image));
+  if (!saved) return Fail(saved.error());
+  PrintNotes(options->file, *saved);
   return 0;
 }
 
@@ -126,11 +126,13 @@ int Write(const QStringList& args) {
   int status = 1;
   const auto options = ParseTransferOptions("write", args, status);
   if (!options) return status;
-  const auto image = LoadImageFile(options->file);
-  if (!image) return Fail(image.error());
+  const auto loaded = LoadImageFile(options->file);
+  if (!loaded) return Fail(loaded.error());
+  PrintNotes(options->file, loaded->notes);
+  const CloneImage& image = loaded->value;
   const auto port = MakePort(options->port);
   const TransferResult result =
-      RunWithProgress("Write all", *options, *port, *image,
+      RunWithProgress("Write all", *options, *port, image,
                       [](Port& p, Variant v, const CloneImage& i, const TransferHooks& h) {
                         return WriteAll(p, v, i, h);
                       });

@@ -3,10 +3,9 @@
 #include "codec/name_codec.h"
 #include "model/clone_image.h"
 #include "model/hex_text.h"
-#include "model/lenient_number.h"
+#include "model/channel_text.h"
 #include "model/value_tables.h"
 
-#include <cmath>
 
 namespace rqm27 {
 
@@ -57,6 +56,37 @@ Error OutsideTable(int slot, const char* field, int value, int last) {
                    .arg(last)};
 }
 
+// The record's mode codes have no NFM: it is stored as FM. A code without a mode reads as FM.
+ChannelMode ModeOfRecordCode(int code) {
+  const auto label = LabelOfCode(ModeCodes, code);
+  return label ? ModeOfLabel(Label(*label)).value_or(ChannelMode::FM) : ChannelMode::FM;
+}
+
+int RecordCodeOfMode(ChannelMode mode) {
+  return CodeOfLabel(ModeCodes, ModeLabel(mode)).value_or(0);
+}
+
+// An empty record: the slot is unused and shows nothing; its listed indexes stay.
+void ClearShownFields(ChannelSlot& slot) {
+  ChannelSlot cleared;
+  cleared.step = slot.step;
+  cleared.carrier = slot.carrier;
+  cleared.txTone = slot.txTone;
+  cleared.rxTone = slot.rxTone;
+  cleared.dcs = slot.dcs;
+  slot = cleared;
+}
+
+// A frequency in units of 10 Hz as the record's 32-bit hertz.
+Result<std::uint32_t> Hertz(std::int64_t tens, int slot, const char* field) {
+  if (tens < 0 || tens * 10 > 0xFFFFFFFFLL) {
+    return Error{QStringLiteral("slot %1: %2 %3 does not fit in 32 bits")
+                     .arg(slot)
+                     .arg(QLatin1StringView(field), MegahertzText(tens))};
+  }
+  return static_cast<std::uint32_t>(tens * 10);
+}
+
 }  // namespace
 
 int BandCodeFor(int slot, std::int64_t hertz) {
@@ -67,22 +97,6 @@ int BandCodeFor(int slot, std::int64_t hertz) {
   return 1;
 }
 
-QString FrequencyCellText(std::uint32_t hertz) {
-  return QStringLiteral("%1.%2MHz")
-      .arg(hertz / 1000000)
-      .arg((hertz % 1000000) / 10, 5, 10, QChar(u'0'));
-}
-
-Result<std::uint32_t> CellHertz(const QString& cell, int slot, const char* field) {
-  const double hertz = std::round(LeadingNumber(cell) * 1000000.0);
-  if (!(hertz >= 0.0 && hertz <= 4294967295.0)) {
-    return Error{QStringLiteral("slot %1: %2 \"%3\" does not fit in 32 bits")
-                     .arg(slot)
-                     .arg(QLatin1StringView(field), cell)};
-  }
-  return static_cast<std::uint32_t>(hertz);
-}
-
 Status DecodeChannelRecord(const QByteArray& record, int slot, ChannelSlot& target) {
   if (record.size() < ChannelRecordSize) {
     return Error{QStringLiteral("slot %1: record of %2 bytes, expected %3")
@@ -91,9 +105,7 @@ Status DecodeChannelRecord(const QByteArray& record, int slot, ChannelSlot& targ
                      .arg(ChannelRecordSize)};
   }
   if ((At(record, kBand) & 0x0F) == 0) {
-    target.used = false;
-    target.texts = {};
-    target.name = {};
+    ClearShownFields(target);
     return Ok();
   }
   const int step = At(record, kStep);
@@ -114,25 +126,20 @@ Status DecodeChannelRecord(const QByteArray& record, int slot, ChannelSlot& targ
   }
 
   ChannelSlot decoded = target;
-  const auto mode = LabelOfCode(ModeCodes, At(record, kMode) & 0x0F);
-  decoded.setCell(ModeColumn, mode ? Label(*mode) : QString());
-  decoded.setStep(step);
-  decoded.setCarrier(carrier);
-  if (const auto subtone = LabelOfCode(SubtoneCodes, At(record, kSubtone) & 0x0F)) {
-    decoded.setCell(SubtoneColumn, Label(*subtone));
-  }
-  decoded.setRxTone(tone > 0 ? tone - 1 : 0);
-  decoded.setDcs(dcs);
-  // The transmit tone is not in the record; its hidden cell shows the index the slot keeps.
-  decoded.setTxTone(decoded.txToneIndex < ToneNames.size() ? decoded.txToneIndex
-                                                           : DefaultToneIndex);
-  decoded.setCell(FrequencyColumn, FrequencyCellText(Read32(record, kFrequency)));
-  const int shift = At(record, kShiftDirection) & 0x0F;
-  decoded.setCell(ShiftColumn, Label(LabelOfCode(ShiftCodes, shift).value_or("Off")));
-  decoded.setCell(ShiftFreqColumn, FrequencyCellText(Read32(record, kShiftFrequency)));
-  decoded.setCell(SkipColumn, (At(record, kSkip) & 0x0F) == 1 ? QStringLiteral("*") : QString());
-  decoded.name = DecodeName(record.mid(kName, NameBytes));
   decoded.used = true;
+  decoded.frequency = static_cast<std::int32_t>(Read32(record, kFrequency) / 10);
+  decoded.mode = ModeOfRecordCode(At(record, kMode) & 0x0F);
+  decoded.step = static_cast<std::uint8_t>(step);
+  decoded.offset = static_cast<std::int32_t>(Read32(record, kShiftFrequency) / 10);
+  decoded.shift = ShiftOfCode(At(record, kShiftDirection) & 0x0F).value_or(ShiftDirection::Off);
+  decoded.subtone = SubtoneOfCode(At(record, kSubtone) & 0x0F).value_or(target.subtone);
+  decoded.rxTone = static_cast<std::uint8_t>(tone > 0 ? tone - 1 : 0);
+  decoded.dcs = static_cast<std::uint8_t>(dcs);
+  decoded.carrier = static_cast<std::uint8_t>(carrier);
+  // The transmit tone is not in the record; the slot keeps its own.
+  if (decoded.txTone >= ToneNames.size()) decoded.txTone = DefaultToneIndex;
+  decoded.skip = (At(record, kSkip) & 0x0F) == 1;
+  decoded.name = DecodeName(record.mid(kName, NameBytes));
   target = decoded;
   return Ok();
 }
@@ -149,27 +156,25 @@ Result<std::optional<QByteArray>> EncodeChannelRecord(const ChannelSlot& source,
     if (skipEmpty) return std::optional<QByteArray>();
     return std::optional<QByteArray>(QByteArray(ChannelRecordSize, '\0'));
   }
-  const auto frequency = CellHertz(source.cell(FrequencyColumn), slot, "frequency");
+  const auto frequency = Hertz(source.frequency, slot, "frequency");
   if (!frequency) return Error{frequency.error()};
-  const auto shiftFrequency = CellHertz(source.cell(ShiftFreqColumn), slot, "shift frequency");
-  if (!shiftFrequency) return Error{shiftFrequency.error()};
+  const auto offset = Hertz(source.offset, slot, "shift offset");
+  if (!offset) return Error{offset.error()};
 
   QByteArray record(ChannelRecordSize, '\0');
   record[kBand] = static_cast<char>(BandCodeFor(slot, *frequency));
   Write32(record, kFrequency, *frequency);
-  record[kMode] = static_cast<char>(CodeOfLabel(ModeCodes, source.cell(ModeColumn)).value_or(0));
-  record[kStep] = static_cast<char>(source.stepIndex);
-  Write32(record, kShiftFrequency, *shiftFrequency);
-  record[kShiftDirection] =
-      static_cast<char>(CodeOfLabel(ShiftCodes, source.cell(ShiftColumn)).value_or(0));
-  record[kSubtone] =
-      static_cast<char>(CodeOfLabel(SubtoneCodes, source.cell(SubtoneColumn)).value_or(0));
-  record[kTone] = static_cast<char>(source.rxToneIndex == 0 ? 0 : source.rxToneIndex + 1);
-  record[kDcs] = static_cast<char>(source.dcsIndex);
-  record[kCarrier] = static_cast<char>(source.carrierIndex);
+  record[kMode] = static_cast<char>(RecordCodeOfMode(source.mode));
+  record[kStep] = static_cast<char>(source.step);
+  Write32(record, kShiftFrequency, *offset);
+  record[kShiftDirection] = static_cast<char>(source.shift);
+  record[kSubtone] = static_cast<char>(source.subtone);
+  record[kTone] = static_cast<char>(source.rxTone == 0 ? 0 : source.rxTone + 1);
+  record[kDcs] = static_cast<char>(source.dcs);
+  record[kCarrier] = static_cast<char>(source.carrier);
   record[kFixed16] = 0;
   record[kFixed17] = static_cast<char>(kFixed17Value);
-  record[kSkip] = static_cast<char>(source.cell(SkipColumn) == QStringLiteral("*") ? 1 : 0);
+  record[kSkip] = static_cast<char>(source.skip ? 1 : 0);
   record[kFixed20] = static_cast<char>(kFixed20Value);
   record.replace(kName, NameBytes, EncodeName(source.name));
   return std::optional<QByteArray>(record);

@@ -22,14 +22,13 @@
 //   32      32     name                16 character codes, see name_codec.h
 //
 // Fixed bytes and the high four bits of bytes 5, 11, 12 and 18 are not read; frequencies are
-// shown to 10 Hz, so the single-hertz digit does not survive a decode.
+// held to 10 Hz, so the single-hertz digit does not survive a decode.
 #pragma once
 
 #include "model/channel_slot.h"
 #include "model/result.h"
 
 #include <QByteArray>
-#include <QString>
 #include <QStringView>
 
 #include <cstdint>
@@ -42,22 +41,19 @@ inline constexpr int ChannelRecordSize = 64;
 // The band code of a used slot: the presets always 1, others from the frequency in hertz.
 int BandCodeFor(int slot, std::int64_t hertz);
 
-// Frequency cell text of a value in hertz: "145.00000MHz" (the single hertz dropped).
-QString FrequencyCellText(std::uint32_t hertz);
-
-// The hertz of a frequency cell (its leading number times 1000000, rounded), or an error
-// naming the slot when that does not fit in 32 bits.
-Result<std::uint32_t> CellHertz(const QString& cell, int slot, const char* field);
-
 // Decodes a record (at least 64 bytes) into the slot. A byte outside its table fails the
 // decode with a message naming the slot and the field; the slot is then left as it was.
-// An empty record marks the slot unused and blanks its texts.
+// An empty record marks the slot unused and resets the fields the grid shows; the listed
+// indexes (step, carrier, tones, DCS) stay as the slot had them. A mode code without a mode
+// reads as FM, which is what writing the slot back stores; an unknown sub-tone code leaves
+// the slot's sub-tone as it was, an unknown shift code reads as Off.
 Status DecodeChannelRecord(const QByteArray& record, int slot, ChannelSlot& target);
 
 // The same for the 128 hexadecimal characters the link carries.
 Status DecodeChannelRecordHex(QStringView hex, int slot, ChannelSlot& target);
 
-// The record of a slot. An unused slot gives nullopt when skipEmpty (the full write leaves it
+// The record of a slot; frequencies go down to the 10 Hz the slot holds. An unused slot gives
+// nullopt when skipEmpty (the full write leaves it
 // out) and 64 zero bytes otherwise (which erase the slot in the receiver).
 Result<std::optional<QByteArray>> EncodeChannelRecord(const ChannelSlot& source, int slot,
                                                       bool skipEmpty);

@@ -5,6 +5,8 @@
 #include "codec/bank_links.h"
 #include "codec/icon_glyph.h"
 #include "codec/one_touch.h"
+#include "model/channel_rules.h"
+#include "model/channel_text.h"
 #include "model/code_page.h"
 #include "model/lenient_number.h"
 #include "model/settings_texts.h"
@@ -29,8 +31,6 @@ struct Field {
 namespace channel_field {
 inline constexpr Field Slot{3, 4};
 inline constexpr Field Frequency{7, 10};
-inline constexpr Field FrequencyMhz{7, 4};
-inline constexpr Field FrequencyDecimals{12, 5};
 inline constexpr Field Mode{17, 1};
 inline constexpr Field Step{18, 2};
 inline constexpr Field Carrier{20, 2};
@@ -40,14 +40,14 @@ inline constexpr Field RxTone{25, 2};
 inline constexpr Field Dcs{27, 3};
 inline constexpr Field Shift{30, 1};
 inline constexpr Field ShiftFrequency{31, 9};
-inline constexpr Field ShiftMhz{31, 3};
-inline constexpr Field ShiftDecimals{35, 5};
 inline constexpr Field Skip{40, 1};
 inline constexpr int NamePosition = 41;
 }  // namespace channel_field
 
 inline constexpr int MaxTextBytes = 32;
-inline constexpr int MaxBankCount = 1000;
+inline constexpr int MaxBankCount = MemoryChannelCount;
+constexpr QStringView HeaderStart = u"Save Date and Time";
+constexpr QStringView EndLine = u"File End";
 inline constexpr int NotSetBank = 255;
 inline constexpr int BankLineLength = 2 + 4 * BankCount;
 inline constexpr int OneTouchLineMinLength = 13 + 3 * OneTouchCount;
@@ -79,9 +79,29 @@ long long Number(const QString& line, Field field) {
   return LeadingInteger(Cut(line, field));
 }
 
-// A cell's frequency text without its unit, "0"-padded to the field.
-QString FrequencyDigits(const QString& cell, Field field) {
-  return cell.chopped(std::min<qsizetype>(3, cell.size())).rightJustified(field.width, u'0');
+// A frequency without its unit, "0"-padded to the field: 0145.00000.
+QString FrequencyDigits(std::int64_t tens, Field field) {
+  return MegahertzText(tens).chopped(3).rightJustified(field.width, u'0');
+}
+
+// What a name or title becomes in a line: its text with every control character (a line break
+// would split the line) written as a space. Says what changed, or nothing.
+QString LineText(const ChannelName& name, const QString& what, FileNotes& notes,
+                 const QString& place) {
+  QString text = NameToText(name);
+  bool control = false;
+  for (QChar& c : text) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+      c = u' ';
+      control = true;
+    }
+  }
+  if (control) {
+    notes.push_back(
+        {place, QStringLiteral("%1 holds control characters; written as spaces").arg(what)});
+  }
+  NoteCodesWithoutText(name, what, place, notes);
+  return text;
 }
 
 // ---- Writer -----------------------------------------------------------------------------
@@ -135,6 +155,20 @@ QString FontLine(int icon, const IconGlyph& glyph) {
 
 // ---- Reader -----------------------------------------------------------------------------
 
+// The state of a read: the image being filled, what was noted, and where the reader is.
+struct LineReader {
+  CloneImage& image;
+  FileNotes& notes;
+  int lineNumber = 0;
+  int slot = 0;  // the slot of the channel line being read; 0 on other lines
+
+  void note(const QString& message) {
+    const QString place = slot > 0 ? QStringLiteral("line %1, slot %2").arg(lineNumber).arg(slot)
+                                   : QStringLiteral("line %1").arg(lineNumber);
+    notes.push_back({place, message});
+  }
+};
+
 // The value of a field that indexes a table of `count` entries.
 Result<int> TableIndex(const QString& line, Field field, std::size_t count, const char* what) {
   const long long value = Number(line, field);
@@ -145,35 +179,32 @@ Result<int> TableIndex(const QString& line, Field field, std::size_t count, cons
   return static_cast<int>(value);
 }
 
-// "145" + "." + "00000" + "MHz" from the megahertz and decimals fields.
-QString FrequencyText(const QString& line, Field megahertz, Field decimals) {
-  return QString::number(Number(line, megahertz)) + u'.' + Cut(line, decimals) +
-         QStringLiteral("MHz");
-}
-
-// The step of the line, replaced by one that fits both frequencies when the stored one does not:
-// 5 kHz, else 6.25 kHz, else 50 Hz, which fits any frequency the editors allow.
-inline constexpr std::array<int, 2> ReplacementSteps = {0, 1};
-inline constexpr int FinestStep = 16;
-
-int FittingStep(int step, long long frequencyTens, long long shiftTens) {
-  auto fits = [&](int index) {
-    const long long value = StepValues[static_cast<std::size_t>(index)];
-    return frequencyTens % value == 0 && shiftTens % value == 0;
-  };
-  if (fits(step)) return step;
-  for (int replacement : ReplacementSteps) {
-    if (fits(replacement)) return replacement;
+// A code field's value, or the fallback with a note when the code has no meaning.
+template <typename T>
+T CodeOr(std::optional<T> (*ofCode)(int), long long code, T fallback, QString (*label)(T),
+         const char* what, LineReader& reader) {
+  if (code >= 0 && code <= 0xFF) {
+    if (const auto value = ofCode(static_cast<int>(code))) return *value;
   }
-  return FinestStep;
+  reader.note(QStringLiteral("%1 code %2 is unknown; %3 taken")
+                  .arg(QLatin1StringView(what))
+                  .arg(code)
+                  .arg(label(fallback)));
+  return fallback;
 }
 
-QString CodeLabel(std::span<const LabelCode> table, long long code, std::string_view fallback) {
-  const auto label = LabelOfCode(table, static_cast<int>(code));
-  return Label(label.value_or(fallback));
+// A name field: at most 32 bytes and 16 characters; a longer name leaves the line out.
+std::optional<ChannelName> NameOfField(const QString& text, const char* what, LineReader& reader) {
+  if (Cp932ByteLength(text) > MaxTextBytes || text.toUcs4().size() > ChannelName::Length) {
+    reader.note(QStringLiteral("%1 \"%2\" is longer than the receiver holds (16 characters, 32 "
+                               "bytes); left out")
+                    .arg(QLatin1StringView(what), text));
+    return std::nullopt;
+  }
+  return NameFromText(text);
 }
 
-Status ParseChannelLine(const QString& line, CloneImage& image) {
+Status ParseChannelLine(const QString& line, LineReader& reader) {
   namespace f = channel_field;
   if (line.size() < f::NamePosition - 1) {
     return Error{QStringLiteral("channel line of %1 characters, at least %2 expected")
@@ -192,31 +223,46 @@ Status ParseChannelLine(const QString& line, CloneImage& image) {
   if (!rxTone) return Error{rxTone.error()};
   const Result<int> dcs = TableIndex(line, f::Dcs, DcsNames.size(), "DCS index");
   if (!dcs) return Error{dcs.error()};
+  reader.slot = *index + 1;
 
-  const QString name = line.mid(f::NamePosition - 1);
-  // A name the receiver cannot hold leaves the line out; the slot stays as it was.
-  if (Cp932ByteLength(name) > MaxTextBytes) return Ok();
+  const auto frequency = ParseMegahertz(Cut(line, f::Frequency));
+  const auto offset = ParseMegahertz(Cut(line, f::ShiftFrequency));
+  if (!frequency || !offset) {
+    reader.note(QStringLiteral("\"%1\" is not a frequency; channel left out")
+                    .arg(Cut(line, frequency ? f::ShiftFrequency : f::Frequency)));
+    return Ok();
+  }
+  const auto name = NameOfField(line.mid(f::NamePosition - 1), "name", reader);
+  if (!name) return Ok();
 
   ChannelSlot slot;
-  slot.setCell(FrequencyColumn, FrequencyText(line, f::FrequencyMhz, f::FrequencyDecimals));
-  slot.setCell(ModeColumn, CodeLabel(EditModeCodes, Number(line, f::Mode), "FM"));
-  slot.setStep(
-      FittingStep(*step, Number(line, f::FrequencyDecimals), Number(line, f::ShiftDecimals)));
-  slot.setCarrier(*carrier);
-  slot.setCell(SubtoneColumn, CodeLabel(SubtoneCodes, Number(line, f::Subtone), "None"));
-  slot.setTxTone(*txTone);
-  slot.setRxTone(*rxTone);
-  slot.setDcs(*dcs);
-  slot.setCell(ShiftColumn, CodeLabel(ShiftCodes, Number(line, f::Shift), "Off"));
-  slot.setCell(ShiftFreqColumn, FrequencyText(line, f::ShiftMhz, f::ShiftDecimals));
-  slot.setCell(SkipColumn, CodeLabel(SkipCodes, Number(line, f::Skip), ""));
-  slot.setCell(NameColumn, name);
   slot.used = true;
-  image.slot(*index + 1) = slot;
+  slot.frequency = *frequency;
+  slot.offset = *offset;
+  slot.mode = CodeOr(ModeOfCode, Number(line, f::Mode), ChannelMode::FM, ModeLabel, "mode", reader);
+  slot.carrier = static_cast<std::uint8_t>(*carrier);
+  slot.subtone =
+      CodeOr(SubtoneOfCode, Number(line, f::Subtone), SubtoneType::None, SubtoneLabel,
+             "sub-tone", reader);
+  slot.txTone = static_cast<std::uint8_t>(*txTone);
+  slot.rxTone = static_cast<std::uint8_t>(*rxTone);
+  slot.dcs = static_cast<std::uint8_t>(*dcs);
+  slot.shift = CodeOr(ShiftOfCode, Number(line, f::Shift), ShiftDirection::Off, ShiftLabel,
+                      "shift", reader);
+  slot.skip = Number(line, f::Skip) == 1;
+  slot.name = *name;
+  if (const auto fault = ChannelFault(slot)) {
+    reader.note(*fault + QStringLiteral("; channel left out"));
+    return Ok();
+  }
+  slot.step = static_cast<std::uint8_t>(FittingStep(*step, slot.frequency, slot.offset));
+  if (slot.step != *step) reader.note(StepRefitText(*step, slot));
+  reader.image.slot(*index + 1) = slot;
   return Ok();
 }
 
-Status ParseBankLine(const QString& line, CloneImage& image) {
+Status ParseBankLine(const QString& line, LineReader& reader) {
+  CloneImage& image = reader.image;
   for (int b = 0; b < BankCount; ++b) {
     const long long count = Number(line, Field{3 + BankFieldWidth * b, BankFieldWidth});
     if (count < 0 || count > MaxBankCount) {
@@ -233,7 +279,8 @@ Field OneTouchField(int memory) {
 }
 
 // A bank that no longer holds channels is replaced by the first that does, at its channel 0.
-Status ParseOneTouchBankLine(const QString& line, CloneImage& image) {
+Status ParseOneTouchBankLine(const QString& line, LineReader& reader) {
+  CloneImage& image = reader.image;
   const std::vector<int> offered = BanksWithChannels(image.banks);
   const int fallback = offered.empty() ? 0 : offered.front();
   for (int i = 0; i < OneTouchCount; ++i) {
@@ -254,7 +301,8 @@ Status ParseOneTouchBankLine(const QString& line, CloneImage& image) {
 }
 
 // A position is taken only when the memory's bank holds it.
-Status ParseOneTouchChannelLine(const QString& line, CloneImage& image) {
+Status ParseOneTouchChannelLine(const QString& line, LineReader& reader) {
+  CloneImage& image = reader.image;
   for (int i = 0; i < OneTouchCount; ++i) {
     OneTouchMemory& memory = image.oneTouch[i];
     const long long channel = Number(line, OneTouchField(i));
@@ -266,15 +314,16 @@ Status ParseOneTouchChannelLine(const QString& line, CloneImage& image) {
 }
 
 // An empty title or one the receiver cannot hold keeps the title as it is.
-Status ParseTitleLine(const QString& line, CloneImage& image) {
+Status ParseTitleLine(const QString& line, LineReader& reader) {
+  CloneImage& image = reader.image;
   const QString title = line.mid(5);
-  if (!title.isEmpty() && Cp932ByteLength(title) <= MaxTextBytes) {
-    image.title = NameFromText(title);
-  }
+  if (title.isEmpty()) return Ok();
+  if (const auto name = NameOfField(title, "title", reader)) image.title = *name;
   return Ok();
 }
 
-Status ParseGroupLine(const QString& line, CloneImage& image) {
+Status ParseGroupLine(const QString& line, LineReader& reader) {
+  CloneImage& image = reader.image;
   const long long group = Number(line, Field{4, 2});
   if (group < 0 || group >= GroupCount) {
     return Error{QStringLiteral("group number %1 is outside 0-%2").arg(group).arg(GroupCount - 1)};
@@ -302,7 +351,8 @@ void ApplyReceiveInterlock(SettingsSelections& settings) {
   if (first == 1 && second == 1) first = second = 0;
 }
 
-Status ParseSettingsLine(const QString& line, CloneImage& image) {
+Status ParseSettingsLine(const QString& line, LineReader& reader) {
+  CloneImage& image = reader.image;
   const long long k = Number(line, Field{3, 2});
   if (k < 0 || k >= SettingsListCount) return Ok();
   const SettingsLineLayout& layout = SettingsLines[static_cast<std::size_t>(k)];
@@ -330,7 +380,8 @@ Status ParseSettingsLine(const QString& line, CloneImage& image) {
   return Ok();
 }
 
-Status ParseFontLine(const QString& line, CloneImage& image) {
+Status ParseFontLine(const QString& line, LineReader& reader) {
+  CloneImage& image = reader.image;
   const long long icon = Number(line, Field{5, 1});
   if (icon < 0 || icon >= IconCount) {
     return Error{QStringLiteral("icon number %1 is outside 0-%2").arg(icon).arg(IconCount - 1)};
@@ -348,7 +399,7 @@ struct LineRule {
   std::string_view tag;
   Length length;
   int characters;
-  Status (*parse)(const QString&, CloneImage&);
+  Status (*parse)(const QString&, LineReader&);
 };
 
 inline constexpr std::array<LineRule, 8> LineRules = {{
@@ -375,36 +426,45 @@ const LineRule* RuleFor(const QString& line) {
 
 }  // namespace
 
-QString FormatChannelLine(const ChannelSlot& slot, int slotNumber) {
+QString FormatChannelLine(const ChannelSlot& slot, int slotNumber, FileNotes& notes) {
   namespace f = channel_field;
   QString line = QStringLiteral("CH");
   line += Digits(slotNumber - 1, f::Slot.width);
-  line += FrequencyDigits(slot.cell(FrequencyColumn), f::Frequency);
-  line += Digits(CodeOfLabel(EditModeCodes, slot.cell(ModeColumn)).value_or(0), f::Mode.width);
-  line += Digits(slot.stepIndex, f::Step.width);
-  line += Digits(slot.carrierIndex, f::Carrier.width);
-  line += Digits(CodeOfLabel(SubtoneCodes, slot.cell(SubtoneColumn)).value_or(0), f::Subtone.width);
-  line += Digits(slot.txToneIndex, f::TxTone.width);
-  line += Digits(slot.rxToneIndex, f::RxTone.width);
-  line += Digits(slot.dcsIndex, f::Dcs.width);
-  line += Digits(CodeOfLabel(ShiftCodes, slot.cell(ShiftColumn)).value_or(0), f::Shift.width);
-  line += FrequencyDigits(slot.cell(ShiftFreqColumn), f::ShiftFrequency);
-  line += slot.cell(SkipColumn) == u"*" ? u'1' : u'0';
-  line += NameToText(slot.name);
+  line += FrequencyDigits(slot.frequency, f::Frequency);
+  line += Digits(static_cast<int>(slot.mode), f::Mode.width);
+  line += Digits(slot.step, f::Step.width);
+  line += Digits(slot.carrier, f::Carrier.width);
+  line += Digits(static_cast<int>(slot.subtone), f::Subtone.width);
+  line += Digits(slot.txTone, f::TxTone.width);
+  line += Digits(slot.rxTone, f::RxTone.width);
+  line += Digits(slot.dcs, f::Dcs.width);
+  line += Digits(static_cast<int>(slot.shift), f::Shift.width);
+  line += FrequencyDigits(slot.offset, f::ShiftFrequency);
+  line += slot.skip ? u'1' : u'0';
+  line += LineText(slot.name, QStringLiteral("the name"), notes,
+                   QStringLiteral("slot %1").arg(slotNumber));
   return line;
 }
 
-QByteArray WriteCloneFile(const CloneImage& image, const QDateTime& now) {
+Result<Noted<QByteArray>> WriteCloneFile(const CloneImage& image, const QDateTime& now) {
+  FileNotes notes;
   QStringList lines;
-  lines << QStringLiteral("Save Date and Time ") + now.toString(u"yyyy/MM/dd HH:mm:ss");
+  lines << HeaderStart.toString() + u' ' + now.toString(u"yyyy/MM/dd HH:mm:ss");
   for (int s = 1; s <= SlotCount; ++s) {
-    if (image.slot(s).used) lines << FormatChannelLine(image.slot(s), s);
+    const ChannelSlot& slot = image.slot(s);
+    if (!slot.used) continue;
+    // A value wider than its field would shift every field after it.
+    if (const auto fault = ChannelFault(slot)) {
+      return Error{QStringLiteral("slot %1: %2; a clone file cannot hold it").arg(s).arg(*fault)};
+    }
+    lines << FormatChannelLine(slot, s, notes);
   }
   if (image.banks.total() == MemoryChannelCount) {
     lines << BankLine(image.banks) << OneTouchBankLine(image.oneTouch)
           << OneTouchChannelLine(image.oneTouch);
   }
-  lines << QStringLiteral("TITLE") + NameToText(image.title);
+  lines << QStringLiteral("TITLE") + LineText(image.title, QStringLiteral("the opening message"),
+                                              notes, QStringLiteral("title"));
   for (int g = 0; g < GroupCount; ++g) {
     lines << GroupLine(g, image.bankLinks[static_cast<std::size_t>(g)], image.banks);
   }
@@ -416,13 +476,13 @@ QByteArray WriteCloneFile(const CloneImage& image, const QDateTime& now) {
     lines << FontLine(i, image.icons[static_cast<std::size_t>(i)]);
   }
   lines << QStringLiteral("COMPORT") + Digits(image.comPort, 2);
-  lines << QStringLiteral("File End");
+  lines << EndLine.toString();
 
-  return WriteTextLines(lines);
+  return Noted<QByteArray>{WriteTextLines(lines), std::move(notes)};
 }
 
-Result<CloneImage> ReadCloneFile(const QByteArray& bytes, const CloneImage& current,
-                                 const QString& fileName) {
+Result<Noted<CloneImage>> ReadCloneFile(const QByteArray& bytes, const CloneImage& current,
+                                        const QString& fileName) {
   if (!fileName.endsWith(QStringLiteral(".M27"), Qt::CaseInsensitive)) {
     return Error{QStringLiteral("Can't open the file. %1 is not a .M27 file.").arg(fileName)};
   }
@@ -430,18 +490,32 @@ Result<CloneImage> ReadCloneFile(const QByteArray& bytes, const CloneImage& curr
     return Error{QStringLiteral("%1: the file is empty (no header line)").arg(fileName)};
   }
   const QStringList lines = ReadTextLines(bytes);
+  if (!lines.first().startsWith(HeaderStart)) {
+    return Error{QStringLiteral("%1: not a clone file: line 1 is not the header line "
+                                "(\"%2 ...\")")
+                     .arg(fileName, HeaderStart)};
+  }
+  const qsizetype end = lines.indexOf(EndLine.toString());
+  if (end < 0) {
+    return Error{QStringLiteral("%1: the file is cut short: its last line \"%2\" is missing")
+                     .arg(fileName, EndLine)};
+  }
   CloneImage image = current;
+  FileNotes notes;
   ResetAllChannels(image);
-  // Line 1 is the header and is not read.
-  for (qsizetype i = 1; i < lines.size(); ++i) {
+  LineReader reader{image, notes};
+  // Line 1 is the header and is not read; nothing after "File End" is.
+  for (qsizetype i = 1; i < end; ++i) {
     const LineRule* rule = RuleFor(lines[i]);
     if (rule == nullptr) continue;
-    const Status applied = rule->parse(lines[i], image);
+    reader.lineNumber = static_cast<int>(i + 1);
+    reader.slot = 0;
+    const Status applied = rule->parse(lines[i], reader);
     if (!applied) {
       return Error{QStringLiteral("%1 line %2: %3").arg(fileName).arg(i + 1).arg(applied.error())};
     }
   }
-  return image;
+  return Noted<CloneImage>{std::move(image), std::move(notes)};
 }
 
 }  // namespace rqm27

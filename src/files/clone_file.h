@@ -18,7 +18,8 @@
 //                            30  1  shift: 0 Off, 1 "+", 2 "-"
 //                            31  9  shift frequency without "MHz", "0"-padded left: 000.60000
 //                            40  1  skip: 1 when skipped, else 0
-//                            41  -  name (at most 32 bytes); nothing when empty
+//                            41  -  name (at most 16 characters, 32 bytes); nothing when
+//                                   empty; a control character is written as a space
 //   BK              0/1    "BK" + 50 bank counts of 4 digits; 202 characters
 //   ONETOUCH_BANK   0/1    tag + nine 3-digit banks, 255 for a memory not set; 40 characters
 //   ONETOUCH_CHDA   0/1    tag + nine 3-digit channel positions in their banks; 40 characters
@@ -34,13 +35,15 @@
 //   COMPORT         1      "COMPORT" + port 01-16; 9 characters; not read by the clone reader
 //   File End        1      "File End"
 //
-// The reader dispatches on the first characters: "CH", "BK" (202 characters), "ON" (at least
+// The reader needs the header line and the "File End" line, and dispatches on the first
+// characters: "CH", "BK" (202 characters), "ON" (at least
 // 40, "ONETOUCH_BANK" or "ONETOUCH_CHDA"), "TI", "GRD" (55), "SD", "FONT" (69). Every other line
 // is skipped, and so is a settings line for an array other than 00-08.
 #pragma once
 
 #include "model/channel_slot.h"
 #include "model/clone_image.h"
+#include "model/file_notes.h"
 #include "model/result.h"
 #include "model/settings_selections.h"
 
@@ -72,17 +75,23 @@ inline constexpr std::array<SettingsLineLayout, SettingsListCount> SettingsLines
     {"SD08", SettingsList::Misc, 17},
 }};
 
-// The channel line of a slot (1-1721) as the file holds it.
-QString FormatChannelLine(const ChannelSlot& slot, int slotNumber);
+// The channel line of a slot (1-1721) as the file holds it; what the line cannot keep of the
+// name is noted.
+QString FormatChannelLine(const ChannelSlot& slot, int slotNumber, FileNotes& notes);
 
-// The whole file of an image, every line ended by CR LF, in CP932.
-QByteArray WriteCloneFile(const CloneImage& image, const QDateTime& now);
+// The whole file of an image, every line ended by CR LF, in CP932, with what it could not keep
+// (control characters in names are written as spaces, codes that are not characters as "?").
+// Refused, naming the slot, when a channel's frequency or offset is outside the receiver's range
+// (it would not fit its field).
+Result<Noted<QByteArray>> WriteCloneFile(const CloneImage& image, const QDateTime& now);
 
 // Reads a clone file into a copy of `current`: slots 1-1700 are emptied first, then each record
-// is applied in file order; areas without a record keep their values. The first line that
-// cannot be applied stops the load with an error naming the file and the line, and nothing of
-// the file is returned. `fileName` must end in ".M27" (any case).
-Result<CloneImage> ReadCloneFile(const QByteArray& bytes, const CloneImage& current,
+// up to "File End" is applied in file order; areas without a record keep their values. A file
+// without its header line or its "File End" line is refused, and so is one with a line that
+// cannot be applied (the error names the file and the line); nothing of it is returned then.
+// A channel line whose values break the channel rules is left out, a step the frequency does
+// not fit is replaced, and both are noted. `fileName` must end in ".M27" (any case).
+Result<Noted<CloneImage>> ReadCloneFile(const QByteArray& bytes, const CloneImage& current,
                                  const QString& fileName);
 
 }  // namespace rqm27

@@ -24,21 +24,25 @@
 //
 // Reading: the first line, with every comma and quotation mark taken out, must be the header
 // above, the older "FreqencymodestepCarrierSubtone---TSQDCSShiftShift-FreqSkipName0", or any
-// 100 characters. The n-th line after it goes to slot n (1-1700); only lines of exactly 14
-// fields are read, fields 2-13 into columns 1-12. A line that is well-formed RFC 4180 is split
-// as such; any other line is read the way files without escaping always were: every quotation
-// mark dropped, fields split at every comma. The frequency must have 1-4 characters before its
-// point and 1-5 after it (or no point at all), or the row is emptied. Then every slot 1-1700 is
-// checked against the value tables and emptied when a field is not one the grid can show.
+// 100 characters. The n-th row after it goes to slot n (1-1700); only rows of exactly 14 fields
+// are read. A row that is well-formed RFC 4180 is split as such, a quoted field running on
+// across line breaks; any other row is one line read the way files without escaping always
+// were: every quotation mark dropped, fields split at every comma. A row with an empty
+// frequency empties its slot; a row whose fields are not values a channel can hold (a
+// frequency like 145.00000 with 1-4 digits before the point and 1-5 after it, a label of the
+// tables, a value within the channel rules) empties its slot and is noted, and so are a step
+// the frequency does not fit (replaced), a name cut to 16 characters, rows of another field
+// count, and rows missing at the end. The transmit tone is not in the file: a slot keeps its
+// own.
 #include "files/csv_file.h"
 
 #include "files/text_lines.h"
 
+#include "model/channel_rules.h"
+#include "model/channel_text.h"
 #include "model/code_page.h"
 #include "model/lenient_number.h"
 #include "model/value_tables.h"
-
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <optional>
@@ -54,6 +58,8 @@ constexpr QLatin1StringView kMegahertz("MHz");
 constexpr QStringView kOlderHeader =
     u"FreqencymodestepCarrierSubtone---TSQDCSShiftShift-FreqSkipName0";
 constexpr int kAnyHeaderLength = 100;
+
+// ---- Export -----------------------------------------------------------------------------
 
 QString QuotedField(QString field) {
   field.replace(u'"', QStringLiteral("\"\""));
@@ -79,13 +85,15 @@ QStringList HeaderFields() {
 QStringList SlotFields(const ChannelSlot& slot, const QString& label, int row) {
   QStringList fields{label};
   for (int c = FrequencyColumn; c <= NameColumn; ++c) {
-    fields << (c == TxToneColumn ? kToneField.toString() : slot.cell(c));
+    fields << (c == TxToneColumn ? kToneField.toString() : ChannelCellText(slot, c));
   }
   QString& frequency = fields[FrequencyColumn];
-  if (frequency.size() > kMegahertz.size()) frequency.chop(kMegahertz.size());
+  if (frequency.endsWith(kMegahertz)) frequency.chop(kMegahertz.size());
   fields << QString::number(row);
   return fields;
 }
+
+// ---- Splitting the text into rows ---------------------------------------------------------
 
 bool IsHeader(QString line) {
   line.remove(u',');
@@ -94,14 +102,28 @@ bool IsHeader(QString line) {
          line.size() == kAnyHeaderLength;
 }
 
-// The quoted field that starts at line[i], its doubled quotation marks made single; i is left
-// after the closing mark. nullopt when the field is not closed.
-std::optional<QString> QuotedFieldAt(QStringView line, qsizetype& i) {
+bool IsLineEnd(QChar c) {
+  return c == u'\r' || c == u'\n';
+}
+
+// Moves i past the line end at i (CR LF, CR or LF), if there is one.
+void SkipLineEnd(QStringView text, qsizetype& i) {
+  if (i < text.size() && text[i] == u'\r') {
+    ++i;
+    if (i < text.size() && text[i] == u'\n') ++i;
+  } else if (i < text.size() && text[i] == u'\n') {
+    ++i;
+  }
+}
+
+// The quoted field that starts at text[i], its doubled quotation marks made single and line
+// breaks kept; i is left after the closing mark. nullopt when the field is not closed.
+std::optional<QString> QuotedFieldAt(QStringView text, qsizetype& i) {
   QString field;
-  for (++i; i < line.size(); ++i) {
-    if (line[i] != u'"') {
-      field += line[i];
-    } else if (i + 1 < line.size() && line[i + 1] == u'"') {
+  for (++i; i < text.size(); ++i) {
+    if (text[i] != u'"') {
+      field += text[i];
+    } else if (i + 1 < text.size() && text[i + 1] == u'"') {
       field += u'"';
       ++i;
     } else {
@@ -112,87 +134,49 @@ std::optional<QString> QuotedFieldAt(QStringView line, qsizetype& i) {
   return std::nullopt;
 }
 
-// The fields of a line that is well-formed RFC 4180 (a quoted field holds doubled quotation
-// marks only and ends at a comma or the line's end; an unquoted one holds none), else nullopt.
-std::optional<QStringList> Rfc4180Fields(QStringView line) {
+// The fields of the well-formed RFC 4180 row that starts at text[i] (a quoted field holds
+// doubled quotation marks only and ends at a comma or the row's end; an unquoted one holds
+// none), with i moved past its line end; nullopt (i unchanged) when the row is not well-formed.
+std::optional<QStringList> Rfc4180Row(QStringView text, qsizetype& i) {
   QStringList fields;
-  qsizetype i = 0;
+  qsizetype at = i;
   while (true) {
-    if (i < line.size() && line[i] == u'"') {
-      const auto field = QuotedFieldAt(line, i);
-      if (!field || (i < line.size() && line[i] != u',')) return std::nullopt;
+    if (at < text.size() && text[at] == u'"') {
+      const auto field = QuotedFieldAt(text, at);
+      if (!field || (at < text.size() && text[at] != u',' && !IsLineEnd(text[at]))) {
+        return std::nullopt;
+      }
       fields << *field;
     } else {
-      const qsizetype comma = line.indexOf(u',', i);
-      const QStringView field = line.sliced(i, (comma < 0 ? line.size() : comma) - i);
+      qsizetype end = at;
+      while (end < text.size() && text[end] != u',' && !IsLineEnd(text[end])) ++end;
+      const QStringView field = text.sliced(at, end - at);
       if (field.contains(u'"')) return std::nullopt;
       fields << field.toString();
-      i += field.size();
+      at = end;
     }
-    if (i >= line.size()) return fields;
-    ++i;
+    if (at >= text.size() || IsLineEnd(text[at])) break;
+    ++at;
   }
+  SkipLineEnd(text, at);
+  i = at;
+  return fields;
 }
 
-QStringList LineFields(const QString& line) {
-  if (auto fields = Rfc4180Fields(line)) return *fields;
-  QString unquoted = line;
+// The row that starts at text[i]: as RFC 4180 when it is well-formed, else its line with every
+// quotation mark dropped and split at every comma.
+QStringList RowAt(QStringView text, qsizetype& i) {
+  if (auto fields = Rfc4180Row(text, i)) return *fields;
+  qsizetype end = i;
+  while (end < text.size() && !IsLineEnd(text[end])) ++end;
+  QString unquoted = text.sliced(i, end - i).toString();
   unquoted.remove(u'"');
+  i = end;
+  SkipLineEnd(text, i);
   return unquoted.split(u',');
 }
 
-// 1 to 4 characters before the first point and 1 to 5 after it, or 1 to 4 without a point.
-bool IsFrequencyField(const QString& field) {
-  const qsizetype point = field.indexOf(u'.');
-  const qsizetype pointPosition = (point < 0 ? field.size() : point) + 1;
-  const qsizetype decimals = field.size() - pointPosition;
-  return pointPosition >= 2 && pointPosition <= 5 && decimals != 0 && decimals < 6;
-}
-
-// First pass: the texts of one data line into its slot, the frequency checked and given "MHz".
-void CopyFieldsToSlot(const QStringList& fields, ChannelSlot& slot) {
-  if (!IsFrequencyField(fields[FrequencyColumn])) {
-    slot.clear();
-    return;
-  }
-  for (int c = FrequencyColumn; c <= NameColumn; ++c) slot.setCell(c, fields[c]);
-  slot.setCell(FrequencyColumn, fields[FrequencyColumn] + kMegahertz);
-}
-
-QString FrequencyCharacters(const QString& text) {
-  QString kept;
-  for (QChar c : text) {
-    if ((c >= u'0' && c <= u'9') || c == u'H' || c == u'.' || c == u'M' || c == u'z') kept += c;
-  }
-  return kept;
-}
-
-// Gives a frequency cell five decimals and "MHz" again; returns the five decimals.
-QString NormaliseFrequency(QString& cell) {
-  QString number = cell;
-  number.chop(kMegahertz.size());
-  for (int i = 1; i <= 5; ++i) {
-    if (number.size() >= i && number[number.size() - i] == u'.') {
-      number += QString(6 - i, u'0');
-      break;
-    }
-  }
-  if (!number.contains(u'.')) number += QStringLiteral(".00000");
-  cell = number + kMegahertz;
-  return number.right(5);
-}
-
-// The step a slot keeps: its own when both decimals (in units of 10 Hz) fit it, else 5KHz,
-// 6.25KHz or 50Hz, the first that both fit.
-int FittingStep(int step, long long frequencyTens, long long shiftTens) {
-  const auto fits = [&](int k) {
-    return FitsStep(frequencyTens * 10, k) && FitsStep(shiftTens * 10, k);
-  };
-  if (fits(step)) return step;
-  if (fits(0)) return 0;
-  if (fits(1)) return 1;
-  return 16;
-}
+// ---- Reading one row ------------------------------------------------------------------------
 
 std::optional<int> DcsIndexOfNumber(QStringView text) {
   const double value = LeadingNumber(text);
@@ -202,77 +186,143 @@ std::optional<int> DcsIndexOfNumber(QStringView text) {
   return std::nullopt;
 }
 
-// Second pass over one slot: normalises the frequencies, sets the values of the labelled cells
-// and reports whether every cell holds something the grid can show.
-bool AcceptSlot(ChannelSlot& slot) {
-  if (slot.cell(FrequencyColumn).isEmpty()) return false;
-  QString frequency = FrequencyCharacters(slot.cell(FrequencyColumn));
-  const QString frequencyDecimals = NormaliseFrequency(frequency);
-  slot.setCell(FrequencyColumn, frequency);
+template <typename T>
+std::optional<T> Checked(std::optional<T> value, const char* what, const QString& field,
+                         QString& fault) {
+  if (!value && fault.isEmpty()) {
+    fault = QStringLiteral("%1 \"%2\" is not one the receiver has")
+                .arg(QLatin1StringView(what), field);
+  }
+  return value;
+}
 
-  if (slot.cell(ShiftFreqColumn).isEmpty()) return false;
-  QString shift = FrequencyCharacters(slot.cell(ShiftFreqColumn));
-  const QString shiftDecimals = NormaliseFrequency(shift);
-  slot.setCell(ShiftFreqColumn, shift);
+template <std::size_t N>
+std::optional<std::uint8_t> TableIndex(const std::array<std::string_view, N>& table,
+                                       const QString& label) {
+  const auto index = IndexOfLabel(table, label);
+  return index ? std::optional(static_cast<std::uint8_t>(*index)) : std::nullopt;
+}
 
-  if (!CodeOfLabel(EditModeCodes, slot.cell(ModeColumn))) return false;
-  const auto step = IndexOfLabel(StepNames, slot.cell(StepColumn));
-  if (!step) return false;
-  slot.setStep(
-      FittingStep(*step, LeadingInteger(frequencyDecimals), LeadingInteger(shiftDecimals)));
-  const auto carrier = IndexOfLabel(CarrierNames, slot.cell(CarrierColumn));
-  if (!carrier) return false;
-  slot.setCarrier(*carrier);
-  if (!CodeOfLabel(SubtoneCodes, slot.cell(SubtoneColumn))) return false;
-  const auto tone = IndexOfLabel(ToneNames, slot.cell(TsqColumn));
-  if (!tone) return false;
-  slot.setRxTone(*tone);
-  const auto dcs = DcsIndexOfNumber(slot.cell(DcsColumn));
-  if (!dcs) return false;
-  slot.setDcs(*dcs);
-  if (!CodeOfLabel(ShiftCodes, slot.cell(ShiftColumn))) return false;
-  if (!CodeOfLabel(SkipCodes, slot.cell(SkipColumn))) return false;
+// The channel of a row's fields, or why the row cannot be one. `slot` gives the values the file
+// does not carry (the transmit tone).
+Result<ChannelSlot> ChannelOfRow(const QStringList& f, const ChannelSlot& slot,
+                                 FileNotes& notes, const QString& place) {
+  QString fault;
+  const auto frequency = ParseMegahertz(f[FrequencyColumn]);
+  if (!frequency) {
+    return Error{QStringLiteral("frequency \"%1\" is not like 145.00000").arg(f[FrequencyColumn])};
+  }
+  const auto offset = ParseMegahertz(f[ShiftFreqColumn]);
+  if (!offset) {
+    return Error{
+        QStringLiteral("shift frequency \"%1\" is not like 0.60000MHz").arg(f[ShiftFreqColumn])};
+  }
+  const auto mode = Checked(ModeOfLabel(f[ModeColumn]), "mode", f[ModeColumn], fault);
+  const auto step = Checked(TableIndex(StepNames, f[StepColumn]), "step", f[StepColumn], fault);
+  const auto carrier =
+      Checked(TableIndex(CarrierNames, f[CarrierColumn]), "carrier", f[CarrierColumn], fault);
+  const auto subtone =
+      Checked(SubtoneOfLabel(f[SubtoneColumn]), "sub-tone", f[SubtoneColumn], fault);
+  const auto tone = Checked(TableIndex(ToneNames, f[TsqColumn]), "TSQ tone", f[TsqColumn], fault);
+  const auto dcs = Checked(DcsIndexOfNumber(f[DcsColumn]), "DCS code", f[DcsColumn], fault);
+  const auto shift = Checked(ShiftOfLabel(f[ShiftColumn]), "shift", f[ShiftColumn], fault);
+  const auto skip = Checked(SkipOfLabel(f[SkipColumn]), "skip mark", f[SkipColumn], fault);
+  if (!fault.isEmpty()) return Error{fault};
 
-  // The file carries no transmit tone: the slot keeps its value, and the hidden cell shows it.
-  if (slot.txToneIndex < ToneNames.size()) slot.setTxTone(slot.txToneIndex);
-  slot.used = true;
-  return true;
+  ChannelSlot channel = slot;
+  channel.used = true;
+  channel.frequency = *frequency;
+  channel.offset = *offset;
+  channel.mode = *mode;
+  channel.carrier = *carrier;
+  channel.subtone = *subtone;
+  channel.rxTone = *tone;
+  channel.dcs = static_cast<std::uint8_t>(*dcs);
+  channel.shift = *shift;
+  channel.skip = *skip;
+  if (channel.txTone >= ToneNames.size()) channel.txTone = DefaultToneIndex;
+  const QString& name = f[NameColumn];
+  channel.name = NameFromText(name);
+  if (name.toUcs4().size() > ChannelName::Length) {
+    notes.push_back({place, QStringLiteral("name \"%1\" cut to 16 characters").arg(name)});
+  }
+  if (const auto rangeFault = ChannelFault(channel)) return Error{*rangeFault};
+  channel.step = static_cast<std::uint8_t>(FittingStep(*step, channel.frequency, channel.offset));
+  if (channel.step != *step) notes.push_back({place, StepRefitText(*step, channel)});
+  return channel;
+}
+
+// Puts one row into its slot: an empty frequency empties the slot; a row that is not a channel
+// empties it too and is noted.
+void ApplyRow(const QStringList& fields, ChannelSlot& slot, FileNotes& notes,
+              const QString& place) {
+  if (fields.size() != kFieldCount) {
+    notes.push_back({place, QStringLiteral("%1 fields instead of %2; row not read, slot kept")
+                                .arg(fields.size())
+                                .arg(kFieldCount)});
+    return;
+  }
+  if (fields[FrequencyColumn].trimmed().isEmpty()) {
+    slot.clear();
+    return;
+  }
+  const Result<ChannelSlot> channel = ChannelOfRow(fields, slot, notes, place);
+  if (!channel) {
+    notes.push_back({place, channel.error() + QStringLiteral("; channel left out")});
+    slot.clear();
+    return;
+  }
+  slot = *channel;
 }
 
 }  // namespace
 
-QByteArray ExportCsv(const CloneImage& image, const QStringList& rowLabels) {
+Noted<QByteArray> ExportCsv(const CloneImage& image, const QStringList& rowLabels) {
+  FileNotes notes;
   QString text = CsvLine(HeaderFields());
   for (int row = 1; row <= kExportedRows; ++row) {
-    text += CsvLine(SlotFields(image.slot(row), rowLabels.value(row - 1), row));
+    const ChannelSlot& slot = image.slot(row);
+    if (slot.used) {
+      NoteCodesWithoutText(slot.name, QStringLiteral("the name"),
+                           QStringLiteral("slot %1").arg(row), notes);
+    }
+    text += CsvLine(SlotFields(slot, rowLabels.value(row - 1), row));
   }
-  return UnicodeToCp932(text);
+  return {UnicodeToCp932(text), std::move(notes)};
 }
 
-Result<CloneImage> ImportCsv(const QByteArray& bytes, const CloneImage& current,
-                             const QString& fileName) {
+Result<Noted<CloneImage>> ImportCsv(const QByteArray& bytes, const CloneImage& current,
+                                    const QString& fileName) {
   if (fileName.right(3).toUpper() != QLatin1StringView("CSV")) {
     return Error{
         QStringLiteral("%1: only files whose names end in CSV can be imported").arg(fileName)};
   }
-  const QStringList lines = ReadTextLines(bytes);
-  if (lines.isEmpty() || !IsHeader(lines.first())) {
+  const QString text = Cp932ToUnicode(bytes);
+  qsizetype i = 0;
+  while (i < text.size() && !IsLineEnd(text[i])) ++i;
+  if (i == 0 || !IsHeader(text.first(i))) {
     return Error{
         QStringLiteral("CSV File Error: the first line of %1 is not the channel list's header")
             .arg(fileName)};
   }
+  SkipLineEnd(text, i);
 
   CloneImage image = current;
-  const qsizetype lastRow = std::min<qsizetype>(LastTransferredSlot, lines.size() - 1);
-  for (int n = 1; n <= lastRow; ++n) {
-    const QStringList fields = LineFields(lines[n]);
-    if (fields.size() == kFieldCount) CopyFieldsToSlot(fields, image.slot(n));
+  FileNotes notes;
+  int row = 0;
+  while (i < text.size() && row < LastTransferredSlot) {
+    ++row;
+    const QStringList fields = RowAt(text, i);
+    ApplyRow(fields, image.slot(row), notes, QStringLiteral("row %1, slot %1").arg(row));
   }
-  for (int r = 1; r <= LastTransferredSlot; ++r) {
-    ChannelSlot& slot = image.slot(r);
-    if (!AcceptSlot(slot)) slot.clear();
+  if (row < LastTransferredSlot) {
+    notes.push_back({QString(), QStringLiteral("the list ends after row %1: rows %2-%3 are "
+                                               "missing, and those slots are kept as they were")
+                                    .arg(row)
+                                    .arg(row + 1)
+                                    .arg(LastTransferredSlot)});
   }
-  return image;
+  return Noted<CloneImage>{std::move(image), std::move(notes)};
 }
 
 }  // namespace rqm27

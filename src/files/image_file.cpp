@@ -30,7 +30,7 @@ Result<ImageFormat> FormatOfPath(const QString& path) {
                    .arg(path, suffix.isEmpty() ? QStringLiteral("no extension") : "." + suffix)};
 }
 
-Result<CloneImage> LoadImageFile(const QString& path) {
+Result<Noted<CloneImage>> LoadImageFile(const QString& path) {
   const auto format = FormatOfPath(path);
   if (!format) return Error{format.error()};
   const auto bytes = ReadWholeFile(path);
@@ -38,10 +38,10 @@ Result<CloneImage> LoadImageFile(const QString& path) {
   switch (*format) {
     case ImageFormat::MemoryImage:
     case ImageFormat::Json: {
-      const auto image =
+      auto image =
           *format == ImageFormat::MemoryImage ? DecodeMemoryImage(*bytes) : ReadJsonImage(*bytes);
       if (!image) return Error{QStringLiteral("%1: %2").arg(path, image.error())};
-      return image;
+      return Noted<CloneImage>{std::move(*image), {}};
     }
     case ImageFormat::CloneFile:
       return ReadCloneFile(*bytes, StartupImage(), path);
@@ -51,29 +51,35 @@ Result<CloneImage> LoadImageFile(const QString& path) {
   return Error{path};
 }
 
-Status SaveImageFile(const QString& path, const CloneImage& image, const QByteArray& base) {
+Result<FileNotes> SaveImageFile(const QString& path, const CloneImage& image,
+                                const QByteArray& base) {
   const auto format = FormatOfPath(path);
   if (!format) return Error{format.error()};
-  QByteArray bytes;
+  Noted<QByteArray> file;
   switch (*format) {
     case ImageFormat::MemoryImage: {
       const auto memory = EncodeMemoryImage(image, base);
       if (!memory) return Error{QStringLiteral("%1: %2").arg(path, memory.error())};
-      bytes = *memory;
+      file.value = *memory;
       break;
     }
     case ImageFormat::Json:
-      bytes = WriteJsonImage(image);
+      file.value = WriteJsonImage(image);
       break;
-    case ImageFormat::CloneFile:
-      bytes = WriteCloneFile(image, QDateTime::currentDateTime());
+    case ImageFormat::CloneFile: {
+      auto written = WriteCloneFile(image, QDateTime::currentDateTime());
+      if (!written) return Error{QStringLiteral("%1: %2").arg(path, written.error())};
+      file = std::move(*written);
       break;
+    }
     case ImageFormat::Csv:
-      bytes = ExportCsv(image,
-                        ShowRowLabels(image.banks).value_or(*ShowRowLabels(BankTable::Defaults())));
+      file = ExportCsv(image,
+                       ShowRowLabels(image.banks).value_or(*ShowRowLabels(BankTable::Defaults())));
       break;
   }
-  return SaveWholeFile(path, bytes);
+  const Status saved = SaveWholeFile(path, file.value);
+  if (!saved) return Error{saved.error()};
+  return std::move(file.notes);
 }
 
 }  // namespace rqm27

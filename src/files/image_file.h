@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/clone_image.h"
+#include "model/file_notes.h"
 #include "model/result.h"
 
 #include <QByteArray>
@@ -17,8 +18,8 @@ enum class ImageFormat { MemoryImage, Json, CloneFile, Csv };
 Result<ImageFormat> FormatOfPath(const QString& path);
 
 // Loads an image file; a memory image is decoded as a full read would decode it, a channel
-// list is imported into a start-up image.
-Result<CloneImage> LoadImageFile(const QString& path);
+// list is imported into a start-up image. What the reader left out or changed comes with it.
+Result<Noted<CloneImage>> LoadImageFile(const QString& path);
 
 // A memory to write an image onto when no receiver's memory is at hand: all zero but for the
 // memory-protect setting, which a full write leaves as the receiver has it and which is here
@@ -26,7 +27,8 @@ Result<CloneImage> LoadImageFile(const QString& path);
 QByteArray BlankMemoryFor(const CloneImage& image);
 
 // Saves an image; a memory image is what a receiver holding `base` holds after a full write.
-// The file is replaced only when it has been written completely.
-Status SaveImageFile(const QString& path, const CloneImage& image, const QByteArray& base);
+// The file is replaced only when it has been written completely. Gives what the format could
+// not keep.
+Result<FileNotes> SaveImageFile(const QString& path, const CloneImage& image, const QByteArray& base);
 
 }  // namespace rqm27

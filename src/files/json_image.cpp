@@ -1,9 +1,10 @@
 #include "files/json_image.h"
 
 #include "codec/bank_links.h"
-#include "codec/channel_record.h"
 #include "codec/icon_glyph.h"
 #include "codec/name_codec.h"
+#include "model/channel_rules.h"
+#include "model/channel_text.h"
 #include "model/code_page.h"
 #include "model/hex_text.h"
 #include "model/row_labels.h"
@@ -13,9 +14,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <QSet>
 
+#include <cmath>
 #include <span>
 
 namespace rqm27 {
@@ -59,7 +60,9 @@ QJsonObject ChannelToJson(const ChannelSlot& slot, int number, const QString& la
   QJsonObject object;
   object.insert("slot", number);
   object.insert("label", label);
-  for (const CellField& field : kCellFields) object.insert(Key(field.key), slot.cell(field.column));
+  for (const CellField& field : kCellFields) {
+    object.insert(Key(field.key), ChannelCellText(slot, field.column));
+  }
   PutName(object, "name", "nameCodes", slot.name);
   return object;
 }
@@ -128,7 +131,8 @@ class JsonImageReader {
 
   std::optional<int> integer(const QJsonValue& value, const QString& path, int low, int high) {
     const double number = value.toDouble(-1.0e300);
-    if (!value.isDouble() || number != static_cast<double>(static_cast<long long>(number))) {
+    // Checked as a double first: converting a number beyond the integer range is undefined.
+    if (!value.isDouble() || number != std::trunc(number)) {
       fail(path, "must be a whole number");
       return std::nullopt;
     }
@@ -200,12 +204,11 @@ class JsonImageReader {
       }
       seen.insert(*number);
       ChannelSlot channel;
-      if (readChannel(object, path, *number, channel)) image.slot(*number) = channel;
+      if (readChannel(object, path, channel)) image.slot(*number) = channel;
     }
   }
 
-  bool readChannel(const QJsonObject& object, const QString& path, int number,
-                   ChannelSlot& channel) {
+  bool readChannel(const QJsonObject& object, const QString& path, ChannelSlot& channel) {
     static constexpr const char* kKeys[] = {
         "slot", "label", "frequency", "mode",      "step", "carrier", "subtone",  "txTone",
         "tsq",  "dcs",   "shift",     "shiftFreq", "skip", "name",    "nameCodes"};
@@ -216,81 +219,71 @@ class JsonImageReader {
       const auto value = member(object, path, field.key);
       if (!value) return false;
       const auto cell = text(*value, fieldPath);
-      if (!cell || !readCell(*cell, field.column, fieldPath, number, channel)) return false;
+      if (!cell || !readCell(*cell, field.column, fieldPath, channel)) return false;
     }
+    if (const auto fault = ChannelFault(channel)) return fail(path, *fault);
     return readName(object, path, "name", "nameCodes", channel.name);
   }
 
-  bool lookUp(std::span<const std::string_view> table, const QString& cell, const QString& path,
-              const char* what, int& index) {
+  template <std::size_t N>
+  bool lookUp(const std::array<std::string_view, N>& table, const QString& cell,
+              const QString& path, const char* what, std::uint8_t& index) {
     const auto found = IndexOfLabel(table, cell);
     if (!found) return fail(path, QStringLiteral("unknown %1 \"%2\"").arg(Key(what), cell));
-    index = *found;
+    index = static_cast<std::uint8_t>(*found);
     return true;
   }
 
-  bool codeLabel(std::span<const LabelCode> table, const QString& cell, const QString& path,
-                 const char* what, bool emptyAllowed) {
-    if ((cell.isEmpty() && emptyAllowed) || CodeOfLabel(table, cell)) return true;
-    return fail(path, QStringLiteral("unknown %1 \"%2\"").arg(Key(what), cell));
+  // A label read by `ofLabel`; an empty one, where allowed, keeps the channel's value.
+  template <typename T>
+  bool label(std::optional<T> (*ofLabel)(QStringView), const QString& cell, const QString& path,
+             const char* what, bool emptyAllowed, T& value) {
+    if (cell.isEmpty() && emptyAllowed) return true;
+    const auto found = ofLabel(cell);
+    if (!found) return fail(path, QStringLiteral("unknown %1 \"%2\"").arg(Key(what), cell));
+    value = *found;
+    return true;
   }
 
-  bool frequency(const QString& cell, const QString& path, int number) {
-    static const QRegularExpression form(QStringLiteral("^\\d+(\\.\\d*)?MHz$"));
-    if (!form.match(cell).hasMatch()) {
-      return fail(path, QStringLiteral("\"%1\" is not a frequency like 145.00000MHz").arg(cell));
+  bool megahertz(const QString& cell, const QString& path, std::int32_t& value) {
+    const auto tens = ParseMegahertz(cell);
+    if (!tens) {
+      return fail(path, QStringLiteral("\"%1\" is not a frequency like 145.00000MHz (up to 4 "
+                                       "digits, a point and up to 5 decimals)")
+                            .arg(cell));
     }
-    const auto hertz = CellHertz(cell, number, "frequency");
-    if (!hertz) return fail(path, QStringLiteral("\"%1\" does not fit in 32 bits").arg(cell));
+    value = *tens;
     return true;
   }
 
-  bool readCell(const QString& cell, int column, const QString& path, int number,
-                ChannelSlot& channel) {
-    int index = 0;
+  bool readCell(const QString& cell, int column, const QString& path, ChannelSlot& channel) {
     switch (column) {
       case FrequencyColumn:
+        return megahertz(cell, path, channel.frequency);
       case ShiftFreqColumn:
-        if (!frequency(cell, path, number)) return false;
-        break;
+        return megahertz(cell, path, channel.offset);
       case ModeColumn:
-        // A record's unknown mode code shows as an empty cell.
-        if (!codeLabel(EditModeCodes, cell, path, "mode", true)) return false;
-        break;
+        // A record's unknown mode code was once written as an empty mode; it is stored as FM.
+        return label(ModeOfLabel, cell, path, "mode", true, channel.mode);
       case SubtoneColumn:
-        if (!codeLabel(SubtoneCodes, cell, path, "sub-tone", true)) return false;
-        break;
+        return label(SubtoneOfLabel, cell, path, "sub-tone", true, channel.subtone);
       case ShiftColumn:
-        if (!codeLabel(ShiftCodes, cell, path, "shift", false)) return false;
-        break;
+        return label(ShiftOfLabel, cell, path, "shift", false, channel.shift);
       case SkipColumn:
-        if (!codeLabel(SkipCodes, cell, path, "skip mark", false)) return false;
-        break;
+        return label(SkipOfLabel, cell, path, "skip mark", false, channel.skip);
       case StepColumn:
-        if (!lookUp(StepNames, cell, path, "step", index)) return false;
-        channel.stepIndex = static_cast<std::uint8_t>(index);
-        break;
+        return lookUp(StepNames, cell, path, "step", channel.step);
       case CarrierColumn:
-        if (!lookUp(CarrierNames, cell, path, "carrier", index)) return false;
-        channel.carrierIndex = static_cast<std::uint8_t>(index);
-        break;
+        return lookUp(CarrierNames, cell, path, "carrier", channel.carrier);
       case TxToneColumn:
-        if (!lookUp(ToneNames, cell, path, "tone", index)) return false;
-        channel.txToneIndex = static_cast<std::uint8_t>(index);
-        break;
+        return lookUp(ToneNames, cell, path, "tone", channel.txTone);
       case TsqColumn:
-        if (!lookUp(ToneNames, cell, path, "tone", index)) return false;
-        channel.rxToneIndex = static_cast<std::uint8_t>(index);
-        break;
+        return lookUp(ToneNames, cell, path, "tone", channel.rxTone);
       case DcsColumn:
-        if (!lookUp(DcsNames, cell, path, "DCS code", index)) return false;
-        channel.dcsIndex = static_cast<std::uint8_t>(index);
-        break;
+        return lookUp(DcsNames, cell, path, "DCS code", channel.dcs);
       default:
-        break;
+        return true;
     }
-    channel.setCell(column, cell);
-    return true;
   }
 
   bool readName(const QJsonObject& object, const QString& path, const char* textKey,

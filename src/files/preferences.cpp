@@ -2,6 +2,7 @@
 
 #include "files/clone_file.h"
 #include "files/file_io.h"
+#include "model/channel_rules.h"
 #include "model/code_page.h"
 #include "model/lenient_number.h"
 
@@ -84,7 +85,15 @@ Status SavePreferences(const QString& path, const CloneImage& image, const QDate
   if (!QDir().mkpath(folder)) {
     return Error{QStringLiteral("cannot write %1: cannot create the folder %2").arg(path, folder)};
   }
-  QByteArray bytes = WriteCloneFile(image, now);
+  // The preferences keep the image as a clone file does; a channel the file cannot hold (only
+  // a receiver's memory can have one) is left out of them rather than losing the port.
+  CloneImage kept = image;
+  for (ChannelSlot& slot : kept.channels) {
+    if (slot.used && ChannelFault(slot)) slot.clear();
+  }
+  const auto written = WriteCloneFile(kept, now);
+  if (!written) return Error{QStringLiteral("cannot write %1: %2").arg(path, written.error())};
+  QByteArray bytes = written->value;
   if (!portName.isEmpty() && !NumberOfPort(portName)) {
     const QByteArray line = UnicodeToCp932(PortNameTag + portName) + "\r\n";
     const qsizetype end = bytes.lastIndexOf(FileEndLine);

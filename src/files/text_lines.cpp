@@ -19,4 +19,12 @@ QByteArray WriteTextLines(const QStringList& lines) {
   return bytes;
 }
 
+void NoteCodesWithoutText(const ChannelName& name, const QString& what, const QString& place,
+                          FileNotes& notes) {
+  if (NameSurvivesText(name)) return;
+  notes.push_back({place, QStringLiteral("%1 holds codes that are not characters; written as "
+                                         "\"?\" (a .bin or .json file keeps them)")
+                              .arg(what)});
+}
+
 }  // namespace rqm27

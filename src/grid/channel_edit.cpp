@@ -1,5 +1,7 @@
 #include "grid/channel_edit.h"
 
+#include "model/channel_rules.h"
+#include "model/channel_text.h"
 #include "model/code_page.h"
 #include "model/row_labels.h"
 #include "model/value_tables.h"
@@ -10,15 +12,10 @@ namespace rqm27 {
 
 namespace {
 
-// Frequencies in units of 10 Hz: a channel holds 50 kHz up to 1299.99995 MHz.
-constexpr long long LowestFrequency = 5000;
-constexpr long long FrequencyCeiling = 129999996;
+constexpr std::int32_t TensPerMegahertz = 100000;
 // Megahertz at or above this become 145 MHz when confirmed.
 constexpr long long MegahertzCeiling = 1300;
 constexpr long long FallbackMegahertz = 145;
-// A cell "1234.56789MHz" is 9 characters longer than its megahertz part.
-constexpr int FiveDecimalSuffix = 9;   // ".56789MHz"
-constexpr int ThreeDecimalSuffix = 7;  // ".567MHz"
 
 // A digit string's value, saturated far above anything a field can mean.
 long long DigitValue(QStringView digits) {
@@ -50,12 +47,6 @@ QString Zeros(int count) {
 }
 
 template <std::size_t N>
-QString TableText(const std::array<std::string_view, N>& table, int index) {
-  return index >= 0 && index < static_cast<int>(N) ? Label(table[static_cast<std::size_t>(index)])
-                                                   : QString();
-}
-
-template <std::size_t N>
 int IndexOrDefault(const std::array<std::string_view, N>&, int index, int fallback) {
   return index >= 0 && index < static_cast<int>(N) ? index : fallback;
 }
@@ -65,83 +56,49 @@ QString RowCaption(const CloneImage& image, int row) {
   return (labels ? *labels : ProvisionalRowLabels()).at(row - 1);
 }
 
-// Splits a cell "<megahertz>.<decimals>MHz" by its length alone: the part from the point on is
-// `suffix` characters long; `keep` decimals are kept. A cell whose length is outside
-// minLength-maxLength leaves both parts as they are.
-void SplitByLength(const QString& cell, int suffix, int minLength, int maxLength, int keep,
-                   QString& megahertz, QString& digits) {
-  if (cell.size() < minLength || cell.size() > maxLength) return;
-  const int megahertzLength = static_cast<int>(cell.size()) - suffix;
-  megahertz = cell.left(megahertzLength);
-  digits = cell.mid(megahertzLength + 1, keep);
+QString Decimals(std::int32_t tens, int keep) {
+  return QStringLiteral("%1").arg(tens % TensPerMegahertz, FrequencyDigitsLength, 10, QChar(u'0'))
+      .left(keep);
 }
 
 DetailSetState FillSet(const ChannelSlot& slot, int set, const QString& caption) {
   DetailSetState state;
   state.caption = caption;
-  SplitByLength(slot.cell(FrequencyColumn), FiveDecimalSuffix, 10, 13, FrequencyDigitsLength,
-                state.frequencyMegahertz, state.frequencyDigits);
-
-  const int mode = CodeOfLabel(EditModeCodes, slot.cell(ModeColumn)).value_or(0);
-  state.mode = mode < ModeOptionCount[static_cast<std::size_t>(set)] ? mode : -1;
-  state.step =
-      slot.stepIndex < StepOptionCount[static_cast<std::size_t>(set)] ? slot.stepIndex : -1;
-  state.carrier = IndexOrDefault(CarrierNames, slot.carrierIndex, StartupCarrierIndex);
-  state.subtone = CodeOfLabel(SubtoneCodes, slot.cell(SubtoneColumn)).value_or(0);
-  state.txTone = IndexOrDefault(ToneNames, slot.txToneIndex, DefaultToneIndex);
-  state.rxTone = IndexOrDefault(ToneNames, slot.rxToneIndex, DefaultToneIndex);
-  state.dcs = IndexOrDefault(DcsNames, slot.dcsIndex, 0);
-  state.shift = CodeOfLabel(ShiftCodes, slot.cell(ShiftColumn)).value_or(0);
-
-  // The record decoder and the first set write five decimals. The second set keeps three of
-  // them, and reads back the three decimals it writes itself.
-  const QString shift = slot.cell(ShiftFreqColumn);
-  if (set == 0) {
-    SplitByLength(shift, FiveDecimalSuffix, 10, 12, OffsetDigitsLength[0], state.offsetMegahertz,
-                  state.offsetDigits);
-  } else {
-    const auto pointAt = [&](int suffix) {
-      const qsizetype at = shift.size() - suffix;
-      return at > 0 && shift.at(at) == u'.';
-    };
-    if (pointAt(FiveDecimalSuffix)) {
-      SplitByLength(shift, FiveDecimalSuffix, 10, 12, OffsetDigitsLength[1], state.offsetMegahertz,
-                    state.offsetDigits);
-    } else if (pointAt(ThreeDecimalSuffix)) {
-      SplitByLength(shift, ThreeDecimalSuffix, 8, 10, OffsetDigitsLength[1], state.offsetMegahertz,
-                    state.offsetDigits);
-    }
+  if (slot.used) {
+    state.frequencyMegahertz = QString::number(slot.frequency / TensPerMegahertz);
+    state.frequencyDigits = Decimals(slot.frequency, FrequencyDigitsLength);
+    state.offsetMegahertz = QString::number(slot.offset / TensPerMegahertz);
+    state.offsetDigits = Decimals(slot.offset, OffsetDigitsLength[static_cast<std::size_t>(set)]);
   }
-
-  state.skip = slot.cell(SkipColumn) == u"*";
-  state.name = slot.cell(NameColumn);
+  const int mode = static_cast<int>(slot.mode);
+  state.mode = mode < ModeOptionCount[static_cast<std::size_t>(set)] ? mode : -1;
+  state.step = slot.step < StepOptionCount[static_cast<std::size_t>(set)] ? slot.step : -1;
+  state.carrier = IndexOrDefault(CarrierNames, slot.carrier, StartupCarrierIndex);
+  state.subtone = static_cast<int>(slot.subtone);
+  state.txTone = IndexOrDefault(ToneNames, slot.txTone, DefaultToneIndex);
+  state.rxTone = IndexOrDefault(ToneNames, slot.rxTone, DefaultToneIndex);
+  state.dcs = IndexOrDefault(DcsNames, slot.dcs, 0);
+  state.shift = static_cast<int>(slot.shift);
+  state.skip = slot.skip;
+  state.name = NameToText(slot.name);
   return state;
 }
 
 // The confirm checks of one set; `set` 0 is the first set, which also gets its step corrected.
 ChannelEdit ConfirmSet(const DetailSetState& in, int set) {
   ChannelEdit out;
+  ChannelSlot& channel = out.channel;
 
   // Frequency: megahertz as a plain number below 1300, five digits after the point.
-  const long long megahertzValue = DigitValue(DigitsOnly(in.frequencyMegahertz));
-  QString megahertz =
-      QString::number(megahertzValue >= MegahertzCeiling ? FallbackMegahertz : megahertzValue);
+  long long megahertz = DigitValue(DigitsOnly(in.frequencyMegahertz));
+  if (megahertz >= MegahertzCeiling) megahertz = FallbackMegahertz;
   QString digits = DigitsOnly(in.frequencyDigits).leftJustified(FrequencyDigitsLength, u'0');
   if (digits.size() > FrequencyDigitsLength) digits = Zeros(FrequencyDigitsLength);
-  const long long frequency =
-      DigitValue(megahertz) * PowerOfTen(FrequencyDigitsLength) + DigitValue(digits);
-  if (frequency >= LowestFrequency && frequency < FrequencyCeiling) {
-    out.frequency = megahertz + u'.' + digits;
-  } else {
-    megahertz = QStringLiteral("0");
-    digits = Zeros(FrequencyDigitsLength);
-  }
+  const long long frequency = megahertz * TensPerMegahertz + DigitValue(digits);
+  channel.used = FrequencyInRange(frequency);
+  channel.frequency = channel.used ? static_cast<std::int32_t>(frequency) : 0;
 
-  out.name = in.name;
-  out.mode = std::max(in.mode, 0);
-  out.shift = std::max(in.shift, 0);
-
-  // Offset: at most 999 MHz and the set's digits, below 999.99995 (999.995) MHz.
+  // Offset: at most 999 MHz and the set's digits, up to 999.99995 (999.995) MHz.
   const int width = OffsetDigitsLength[static_cast<std::size_t>(set)];
   QString offsetMegahertz = in.offsetMegahertz;
   QString offsetDigits = in.offsetDigits;
@@ -149,70 +106,39 @@ ChannelEdit ConfirmSet(const DetailSetState& in, int set) {
     offsetMegahertz = QStringLiteral("0");
   }
   if (offsetDigits.isEmpty() || offsetDigits.size() > width) offsetDigits = Zeros(width);
+  offsetDigits = offsetDigits.leftJustified(width, u'0');  // decimals: "6" is .6
   const long long offsetCeiling = 1000 * PowerOfTen(width) - 5;
-  if (DigitValue(offsetMegahertz) * PowerOfTen(width) + DigitValue(offsetDigits) > offsetCeiling) {
-    offsetMegahertz = QStringLiteral("0");
-    offsetDigits = Zeros(width);
-  }
-  out.shiftFrequency = offsetMegahertz + u'.' + offsetDigits;
+  long long offset = DigitValue(offsetMegahertz) * PowerOfTen(width) + DigitValue(offsetDigits);
+  if (offset > offsetCeiling) offset = 0;
+  channel.offset = static_cast<std::int32_t>(offset * PowerOfTen(FrequencyDigitsLength - width));
 
-  out.skip = in.skip;
-  out.subtone = std::max(in.subtone, 0);
-  out.txTone = in.txTone;
-  out.txToneText = TableText(ToneNames, in.txTone);
-  out.rxTone = in.rxTone;
-  out.rxToneText = TableText(ToneNames, in.rxTone);
-  out.dcs = in.dcs;
-  out.dcsText = TableText(DcsNames, in.dcs);
-  out.carrier = in.carrier;
-  out.carrierText = TableText(CarrierNames, in.carrier);
-
+  channel.mode = ModeOfCode(std::max(in.mode, 0)).value_or(ChannelMode::FM);
+  channel.shift = ShiftOfCode(std::max(in.shift, 0)).value_or(ShiftDirection::Off);
+  channel.skip = in.skip;
+  // The "Tone" option has no sub-tone type in the receiver's record; it is never offered.
+  channel.subtone = SubtoneOfCode(std::max(in.subtone, 0)).value_or(SubtoneType::None);
+  channel.txTone =
+      static_cast<std::uint8_t>(IndexOrDefault(ToneNames, in.txTone, DefaultToneIndex));
+  channel.rxTone =
+      static_cast<std::uint8_t>(IndexOrDefault(ToneNames, in.rxTone, DefaultToneIndex));
+  channel.dcs = static_cast<std::uint8_t>(IndexOrDefault(DcsNames, in.dcs, 0));
+  channel.carrier =
+      static_cast<std::uint8_t>(IndexOrDefault(CarrierNames, in.carrier, ResetCarrierIndex));
   int step = IndexOrDefault(StepNames, in.step, 0);
-  if (set == 0) {
-    // The frequency and the offset must both be whole steps; else try 5 kHz, 6.25 kHz, 50 Hz.
-    const long long frequencyTens = DigitValue(digits);
-    const long long offsetTens = DigitValue(offsetDigits);
-    const auto fits = [&](int s) {
-      const long long value = StepValues[static_cast<std::size_t>(s)];
-      return frequencyTens % value == 0 && offsetTens % value == 0;
-    };
-    for (const int fallback : {0, 1, 16}) {
-      if (fits(step)) break;
-      step = fallback;
-    }
-  }
-  out.step = step;
-  out.stepText = Label(StepNames[static_cast<std::size_t>(step)]);
+  // The first set's frequency and offset must both lie on the step; else 5 kHz, 6.25 kHz, 50 Hz.
+  if (set == 0) step = FittingStep(step, frequency, channel.offset);
+  channel.step = static_cast<std::uint8_t>(step);
+  out.name = in.name;
   return out;
 }
 
-// Writes a channel of the buffer into a slot; `used` is left as it is.
+// Writes a confirmed channel into a slot. A name shown and left as it was keeps its codes, even
+// those that have no text form.
 void WriteChannel(ChannelSlot& slot, const ChannelEdit& edit) {
-  const auto labelOr = [](std::span<const LabelCode> table, int code) {
-    const auto label = LabelOfCode(table, code);
-    return label ? Label(*label) : QStringLiteral("ERROR");
-  };
-  if (!edit.frequency.isEmpty())
-    slot.setCell(FrequencyColumn, edit.frequency + QStringLiteral("MHz"));
-  slot.setCell(ModeColumn, labelOr(EditModeCodes, edit.mode));
-  slot.setCell(StepColumn, edit.stepText);
-  slot.setCell(CarrierColumn, edit.carrierText);
-  slot.setCell(SubtoneColumn, labelOr(SubtoneCodes, edit.subtone));
-  slot.setCell(TxToneColumn, edit.txToneText);
-  slot.setCell(TsqColumn, edit.rxToneText);
-  slot.setCell(DcsColumn, edit.dcsText);
-  slot.setCell(ShiftColumn, labelOr(ShiftCodes, edit.shift));
-  slot.setCell(ShiftFreqColumn, edit.shiftFrequency + QStringLiteral("MHz"));
-  slot.setCell(SkipColumn, edit.skip ? QStringLiteral("*") : QString());
-  slot.txToneIndex =
-      static_cast<std::uint8_t>(IndexOrDefault(ToneNames, edit.txTone, DefaultToneIndex));
-  slot.rxToneIndex =
-      static_cast<std::uint8_t>(IndexOrDefault(ToneNames, edit.rxTone, DefaultToneIndex));
-  slot.dcsIndex = static_cast<std::uint8_t>(IndexOrDefault(DcsNames, edit.dcs, 0));
-  slot.carrierIndex =
-      static_cast<std::uint8_t>(IndexOrDefault(CarrierNames, edit.carrier, ResetCarrierIndex));
-  slot.stepIndex = static_cast<std::uint8_t>(IndexOrDefault(StepNames, edit.step, 0));
-  slot.setCell(NameColumn, edit.name);
+  const ChannelName name =
+      NameToText(slot.name) == edit.name ? slot.name : NameFromText(edit.name);
+  slot = edit.channel;
+  slot.name = name;
 }
 
 }  // namespace
@@ -255,18 +181,18 @@ ChannelEditBuffer ConfirmDetailForm(DetailFormState form) {
   buffer.confirmed = true;
   buffer.slotA = form.row - 1;
   buffer.channels[0] = ConfirmSet(form.sets[0], 0);
-  buffer.used[0] = !buffer.channels[0].frequency.isEmpty();
+  const bool firstUsed = buffer.channels[0].channel.used;
   if (!form.pair) {
-    buffer.editResult = buffer.used[0] ? EditResultSingle : EditResultNothing;
+    buffer.editResult = firstUsed ? EditResultSingle : EditResultNothing;
     return buffer;
   }
   buffer.slotB = form.row;
   buffer.channels[1] = ConfirmSet(form.sets[1], 1);
-  buffer.used[1] = !buffer.channels[1].frequency.isEmpty();
-  if (buffer.used[0]) {
-    buffer.editResult = buffer.used[1] ? EditResultBoth : EditResultFirstOnly;
+  const bool secondUsed = buffer.channels[1].channel.used;
+  if (firstUsed) {
+    buffer.editResult = secondUsed ? EditResultBoth : EditResultFirstOnly;
   } else {
-    buffer.editResult = buffer.used[1] ? EditResultSecondOnly : EditResultNeither;
+    buffer.editResult = secondUsed ? EditResultSecondOnly : EditResultNeither;
   }
   return buffer;
 }
@@ -307,16 +233,9 @@ void CommitEdit(CloneImage& image, const ChannelEditBuffer& buffer, int row) {
       break;
   }
 
-  // An unused slot never keeps texts behind.
-  const auto applyUsed = [](ChannelSlot& slot, bool used) {
-    if (used) {
-      slot.used = true;
-    } else {
-      slot.clear();
-    }
-  };
-  applyUsed(first, buffer.used[0]);
-  if (second) applyUsed(*second, buffer.used[1]);
+  // A confirmed channel without a frequency leaves its slot empty.
+  if (!buffer.channels[0].channel.used) first.clear();
+  if (second && !buffer.channels[1].channel.used) second->clear();
 }
 
 std::optional<int> NavigationTarget(int row, int editNavigate) {
@@ -354,13 +273,13 @@ QString NormaliseOffsetDigits(QStringView megahertz, QStringView digits, int wid
 
 bool AcceptsNameCharacter(QStringView name, char32_t character) {
   const std::optional<QByteArray> bytes = CharToCp932(character);
-  const int characterBytes = bytes ? static_cast<int>(bytes->size()) : 1;
-  return Cp932ByteLength(name) + characterBytes <= NameByteLimit;
+  return bytes && Cp932ByteLength(name) + static_cast<int>(bytes->size()) <= NameByteLimit;
 }
 
 QString CutNameToLimit(QStringView text) {
   QString cut;
   for (const char32_t c : text.toUcs4()) {
+    if (!CharToCp932(c)) continue;
     if (!AcceptsNameCharacter(cut, c)) break;
     cut += QString::fromUcs4(&c, 1);
   }

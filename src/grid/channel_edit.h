@@ -80,22 +80,9 @@ DetailSetState ClearedSet(const DetailSetState& set);
 
 // One channel as the dialog leaves it.
 struct ChannelEdit {
-  QString frequency;       // "145.00000" (no "MHz"); empty when the channel is to be empty
-  QString shiftFrequency;  // "0.60000" (first set) or "0.600" (second set)
-  int mode = 0;            // EditModeCodes code 0-6
-  int shift = 0;           // ShiftCodes code 0-2
-  bool skip = false;
-  int subtone = 0;  // SubtoneCodes code
-  int step = 0;
-  QString stepText;
-  int carrier = 0;
-  QString carrierText;
-  int txTone = 0;
-  QString txToneText;
-  int rxTone = 0;
-  QString rxToneText;
-  int dcs = 0;
-  QString dcsText;
+  // The values confirmed; `used` says whether the channel holds a frequency in range.
+  ChannelSlot channel;
+  // The name as typed; a name left as the dialog showed it keeps the slot's codes.
   QString name;
 
   bool operator==(const ChannelEdit&) const = default;
@@ -119,8 +106,6 @@ struct ChannelEditBuffer {
   int editNavigate = NavigateNone;
   int slotA = 0;  // row - 1 of the first channel
   int slotB = 0;  // row - 1 of the second channel of a pair
-  // Whether each confirmed channel holds a frequency; applies only when `confirmed`.
-  std::array<bool, 2> used{};
   // The dialog was closed by OK, PREV or NEXT (not by Cancel).
   bool confirmed = false;
 
@@ -159,11 +144,12 @@ QString NormaliseOffsetMegahertz(QStringView text);
 // capped at 999.99995 (999.995) MHz, padded with zeros.
 QString NormaliseOffsetDigits(QStringView megahertz, QStringView digits, int width);
 
-// Whether `character` may be typed into a name that holds `name`: the name stays within 16
-// bytes of CP932.
+// Whether `character` may be typed into a name that holds `name`: the receiver can show it (it
+// has a CP932 code) and the name stays within 16 bytes of CP932.
 bool AcceptsNameCharacter(QStringView name, char32_t character);
 
-// The longest start of `text` that fits the name's 16 bytes.
+// The longest start of `text` that fits the name's 16 bytes, characters the receiver cannot show
+// left out.
 QString CutNameToLimit(QStringView text);
 
 }  // namespace rqm27

@@ -2,7 +2,7 @@
 
 #include "app/twips.h"
 #include "grid/channel_table_model.h"
-#include "model/channel_slot.h"
+#include "model/channel_text.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

@@ -1,5 +1,6 @@
 #include "grid/channel_table_model.h"
 
+#include "model/channel_text.h"
 #include "model/row_labels.h"
 #include "model/value_tables.h"
 
@@ -34,7 +35,7 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
   const int slot = SlotOfRow(index.row());
   if (index.column() == LabelColumn) return rowLabel(slot);
   // A decoded name may hold zero codes between its characters; they show as nothing.
-  return image_.slot(slot).cell(index.column()).remove(QChar(u'\0'));
+  return ChannelCellText(image_.slot(slot), index.column()).remove(QChar(u'\0'));
 }
 
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

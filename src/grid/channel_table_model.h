@@ -3,6 +3,7 @@
 // only the row labels, which follow the bank table when refreshRowLabels() is called.
 #pragma once
 
+#include "model/channel_text.h"
 #include "model/clone_image.h"
 
 #include <QAbstractTableModel>

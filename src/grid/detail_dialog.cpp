@@ -30,6 +30,7 @@ namespace {
 constexpr std::array<std::string_view, SubtoneOptionCount> SubtoneOptionCaptions = {
     "NONE", "RAILWAYS", "Tone", "TSQ", "SQ", "DCS"};
 constexpr int RailwaysOption = 1;
+constexpr int ToneOption = 2;
 constexpr std::array<std::string_view, ShiftOptionCount> ShiftOptionCaptions = {"OFF", "+", "-"};
 constexpr std::array<std::string_view, 2> NameCaptions = {"ＮＡＭＥ", "NAME"};
 constexpr int StepColumns = 5;
@@ -213,6 +214,12 @@ QGroupBox* DetailDialog::buildSubtoneBox(int set, bool railwaysVisible) {
     auto* option = new QRadioButton(Label(SubtoneOptionCaptions[static_cast<std::size_t>(i)]), box);
     option->setObjectName(OptionName("PALSE_TYPE", set, i));
     option->setVisible(i != RailwaysOption || railwaysVisible);
+    // The receiver's record has no sub-tone type for a plain tone: the option stays shown, as
+    // users know the dialog, but cannot be chosen.
+    if (i == ToneOption) {
+      option->setEnabled(false);
+      option->setToolTip(QStringLiteral("The receiver stores no plain tone type; use TSQ"));
+    }
     c.subtone->addButton(option, i);
     options->addWidget(option);
   }

@@ -3,6 +3,7 @@
 #include "codec/channel_record.h"
 #include "codec/memory_image.h"
 #include "codec/title_block.h"
+#include "model/channel_text.h"
 #include "model/value_tables.h"
 
 namespace rqm27 {
@@ -86,18 +87,16 @@ const DemoChannel DemoChannels[] = {
 ChannelSlot MakeChannel(const DemoChannel& demo) {
   ChannelSlot slot;
   slot.used = true;
-  slot.setCell(FrequencyColumn, QString::fromLatin1(demo.frequency));
-  slot.setCell(ModeColumn, QString::fromLatin1(demo.mode));
-  slot.setStep(demo.step);
-  slot.setCarrier(StartupCarrierIndex);
-  slot.setCell(SubtoneColumn, QString::fromLatin1(demo.subtone));
-  slot.setTxTone(DefaultToneIndex);
-  slot.setRxTone(demo.tone);
-  slot.setDcs(demo.dcs);
-  slot.setCell(ShiftColumn, QString::fromLatin1(demo.shift));
-  slot.setCell(ShiftFreqColumn, QString::fromLatin1(demo.shiftFrequency));
-  slot.setCell(SkipColumn, QString::fromLatin1(demo.skip));
-  slot.setCell(NameColumn, QString::fromUtf8(demo.name));
+  slot.frequency = ParseMegahertz(QString::fromLatin1(demo.frequency)).value_or(0);
+  slot.mode = ModeOfLabel(QString::fromLatin1(demo.mode)).value_or(ChannelMode::FM);
+  slot.step = static_cast<std::uint8_t>(demo.step);
+  slot.subtone = SubtoneOfLabel(QString::fromLatin1(demo.subtone)).value_or(SubtoneType::None);
+  slot.rxTone = static_cast<std::uint8_t>(demo.tone);
+  slot.dcs = static_cast<std::uint8_t>(demo.dcs);
+  slot.shift = ShiftOfLabel(QString::fromLatin1(demo.shift)).value_or(ShiftDirection::Off);
+  slot.offset = ParseMegahertz(QString::fromLatin1(demo.shiftFrequency)).value_or(0);
+  slot.skip = SkipOfLabel(QString::fromLatin1(demo.skip)).value_or(false);
+  slot.name = NameFromText(QString::fromUtf8(demo.name));
   return slot;
 }
 

@@ -9,17 +9,10 @@ namespace rqm27 {
 namespace {
 
 void FillPreset(ChannelSlot& slot, int i) {
+  slot = ChannelSlot{};
   slot.used = true;
-  slot.setCell(FrequencyColumn, Label(PresetFrequencies[static_cast<std::size_t>(i)]));
-  slot.setCell(ModeColumn, QStringLiteral("FM"));
-  slot.setStep(0);
-  slot.setCarrier(PresetCarrierIndex);
-  slot.setCell(SubtoneColumn, QStringLiteral("None"));
-  slot.setTxTone(DefaultToneIndex);
-  slot.setRxTone(DefaultToneIndex);
-  slot.setDcs(0);
-  slot.setCell(ShiftColumn, QStringLiteral("Off"));
-  slot.setCell(ShiftFreqColumn, QStringLiteral("0.00000MHz"));
+  slot.frequency = PresetFrequencies[static_cast<std::size_t>(i)];
+  slot.carrier = PresetCarrierIndex;
 }
 
 }  // namespace

@@ -29,9 +29,4 @@ std::optional<std::string_view> LabelOfCode(std::span<const LabelCode> table, in
   return std::nullopt;
 }
 
-bool FitsStep(std::int64_t hertz, int stepIndex) {
-  const std::int64_t tens = (hertz % 1000000) / 10;
-  return tens % StepValues.at(static_cast<std::size_t>(stepIndex)) == 0;
-}
-
 }  // namespace rqm27

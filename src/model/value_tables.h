@@ -14,7 +14,7 @@
 
 namespace rqm27 {
 
-// Tuning steps; StepValues in units of 10 Hz (8.33 kHz is held as 833).
+// Tuning steps; StepValues in units of 10 Hz (8.33 kHz, whose raster is 25/3 kHz, as 833).
 inline constexpr std::array<std::string_view, 19> StepNames = {
     "5KHz",   "6.25KHz", "8.33KHz", "10KHz",  "12.5KHz", "15KHz",  "20KHz",
     "25KHz",  "30KHz",   "50KHz",   "100KHz", "125KHz",  "150KHz", "200KHz",
@@ -75,12 +75,11 @@ inline constexpr std::array<std::string_view, 13> ColumnHeaders = {
     "",    "Frequency", "Mode",  "Step",       "Carrier", "Subtone", "---",
     "TSQ", "DCS",       "Shift", "Shift-Freq", "Skip",    "Name"};
 
-// The fixed preset channels of slots 1701-1721.
-inline constexpr std::array<std::string_view, 21> PresetFrequencies = {
-    "398.60500MHz", "399.45500MHz", "139.97000MHz", "399.03000MHz", "400.00000MHz", "397.25000MHz",
-    "140.00000MHz", "399.60500MHz", "398.64000MHz", "134.00000MHz", "399.25000MHz", "399.00000MHz",
-    "134.90000MHz", "139.96000MHz", "139.60000MHz", "149.00000MHz", "361.82500MHz", "320.23500MHz",
-    "320.67500MHz", "321.13500MHz", "139.94000MHz"};
+// The fixed preset channels of slots 1701-1721, in units of 10 Hz.
+inline constexpr std::array<std::int32_t, 21> PresetFrequencies = {
+    39860500, 39945500, 13997000, 39903000, 40000000, 39725000, 14000000, 39960500, 39864000,
+    13400000, 39925000, 39900000, 13490000, 13996000, 13960000, 14900000, 36182500, 32023500,
+    32067500, 32113500, 13994000};
 
 // Bank b's bit in a 16-digit group record: the 1-based digit and its weight in that digit.
 constexpr int BankNibbleIndex(int bank) {
@@ -101,9 +100,5 @@ std::optional<int> IndexOfLabel(std::span<const std::string_view> table, QString
 // Code of an exact label, or nullopt; label of a code, or nullopt.
 std::optional<int> CodeOfLabel(std::span<const LabelCode> table, QStringView label);
 std::optional<std::string_view> LabelOfCode(std::span<const LabelCode> table, int code);
-
-// True when the part below 1 MHz of a frequency in hertz, in units of 10 Hz, is a whole
-// multiple of the step's value.
-bool FitsStep(std::int64_t hertz, int stepIndex);
 
 }  // namespace rqm27

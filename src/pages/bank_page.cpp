@@ -271,6 +271,7 @@ void BankPage::readTable() {
   transfer.apply = [](CloneImage& image, const CloneImage& read) { image.banks = read.banks; };
   transfer.success = Notice(QStringLiteral(" Finish"), QStringLiteral("Success"));
   transfer.failureIcon = false;
+  transfer.relabelsRows = true;
   host_.startTransfer(std::move(transfer));
 }
 

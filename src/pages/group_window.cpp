@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -52,39 +53,16 @@ GroupWindow::GroupWindow(PageHost& host, QWidget* parent) : QDialog(parent), hos
 
   buildGrid();
 
-  auto* buttons = new QHBoxLayout;
-  const auto addButton = [&](const char* name, const QString& caption, const QString& tip,
-                             void (GroupWindow::*command)()) {
-    auto* button = MakeNamedButton(name, caption, tip, this);
-    connect(button, &QPushButton::clicked, this, command);
-    buttons->addWidget(button);
-    return button;
-  };
-  addButton("GROUP_READ", QStringLiteral("Read"),
-            QStringLiteral("Read the bank-link groups from the receiver"),
-            &GroupWindow::readGroups);
-  addButton("GROUP_WRITE", QStringLiteral("Write"),
-            QStringLiteral("Write the bank-link groups to the receiver"),
-            &GroupWindow::writeGroups);
-  buttons->addStretch();
-  addButton("Command1", QStringLiteral("Clear"),
-            QStringLiteral("Take every bank out of every group"), &GroupWindow::clearGroups);
-  QPushButton* ok =
-      addButton("Command2", QStringLiteral("OK"), QStringLiteral("Keep the groups and close"),
-                &GroupWindow::collectGroups);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->setSpacing(4);
   layout->addLayout(buildCaptions());
   layout->addWidget(grid_);
   layout->addSpacing(6);
-  layout->addLayout(buttons);
+  layout->addLayout(buildButtons());
 
   host_.addLockableWindow(this);
-  showImage();
+  takeGroups(host_.image().bankLinks);
 }
 
 void GroupWindow::buildGrid() {
@@ -159,16 +137,59 @@ QLayout* GroupWindow::buildCaptions() {
   return captions;
 }
 
+QLayout* GroupWindow::buildButtons() {
+  auto* buttons = new QHBoxLayout;
+  const auto addButton = [&](const char* name, const QString& caption, const QString& tip,
+                             auto command) {
+    auto* button = MakeNamedButton(name, caption, tip, this);
+    connect(button, &QPushButton::clicked, this, command);
+    buttons->addWidget(button);
+    return button;
+  };
+  addButton("GROUP_READ", QStringLiteral("Read"),
+            QStringLiteral("Read the bank-link groups from the receiver"),
+            &GroupWindow::readGroups);
+  addButton("GROUP_WRITE", QStringLiteral("Write"),
+            QStringLiteral("Keep the groups and write them to the receiver"),
+            &GroupWindow::writeGroups);
+  buttons->addStretch();
+  addButton("Command1", QStringLiteral("Clear"),
+            QStringLiteral("Take every bank out of every group"), &GroupWindow::clearGroups);
+  QPushButton* ok =
+      addButton("Command2", QStringLiteral("OK"), QStringLiteral("Keep the groups and close"),
+                &GroupWindow::collectGroups);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  addButton("GROUP_CANCEL", QStringLiteral("Cancel"),
+            QStringLiteral("Close without keeping the changes"),
+            &QDialog::reject);
+  return buttons;
+}
+
 void GroupWindow::showImage() {
-  const CloneImage& image = host_.image();
+  // The copy goes on as long as the image's groups stay as they were when it was taken.
+  if (host_.image().bankLinks != taken_) {
+    takeGroups(host_.image().bankLinks);
+  } else {
+    paintCells();
+  }
+}
+
+void GroupWindow::takeGroups(const BankLinkData& links) {
+  links_ = taken_ = links;
+  paintCells();
+}
+
+void GroupWindow::paintCells() {
+  const BankTable& banks = host_.image().banks;
   grid_->setUpdatesEnabled(false);
   for (int group = 0; group < GroupCount; ++group) {
     for (int bank = 0; bank < BankCount; ++bank) {
       QTableWidgetItem* item = grid_->item(GroupRow(group), BankColumn(bank));
-      if (image.banks.counts[bank] == 0) {
+      if (banks.counts[bank] == 0) {
         item->setBackground(EmptyBankBackground);
         item->setForeground(MemberText);
-      } else if (IsGroupMember(image.bankLinks[group], bank)) {
+      } else if (IsGroupMember(links_[group], bank)) {
         item->setBackground(MemberBackground);
         item->setForeground(MemberText);
       } else {
@@ -181,7 +202,8 @@ void GroupWindow::showImage() {
 }
 
 void GroupWindow::showEvent(QShowEvent* event) {
-  showImage();
+  // Each opening edits a fresh copy: what a Cancel left behind is gone.
+  takeGroups(host_.image().bankLinks);
   QDialog::showEvent(event);
 }
 
@@ -189,30 +211,31 @@ void GroupWindow::toggleCell(int row, int column) {
   const std::optional<int> bank = BankOfColumn(column);
   if (!bank || row < 0 || row >= GroupCount) return;
   if (host_.image().banks.counts[*bank] == 0) return;
-  const int group = row;
-  host_.editImage([group, bank = *bank](CloneImage& image) {
-    GroupRecord& record = image.bankLinks[group];
-    SetGroupMember(record, bank, !IsGroupMember(record, bank));
-  });
+  GroupRecord& record = links_[row];
+  SetGroupMember(record, *bank, !IsGroupMember(record, *bank));
+  paintCells();
 }
 
 void GroupWindow::collectGroups() {
   const CloneImage& image = host_.image();
-  const BankLinkData collected = CollectGroups(image.bankLinks, image.banks);
+  const BankLinkData collected = CollectGroups(links_, image.banks);
   if (collected == image.bankLinks) return;
   host_.editImage([&collected](CloneImage& edited) { edited.bankLinks = collected; });
 }
 
 void GroupWindow::clearGroups() {
-  if (host_.image().bankLinks == DefaultBankLinks()) return;
-  host_.editImage([](CloneImage& image) { image.bankLinks = DefaultBankLinks(); });
+  links_ = DefaultBankLinks();
+  paintCells();
 }
 
 void GroupWindow::readGroups() {
   PageTransfer transfer;
   transfer.procedure = ReadGroups;
-  transfer.apply = [](CloneImage& image, const CloneImage& read) {
+  transfer.apply = [window = QPointer<GroupWindow>(this)](CloneImage& image,
+                                                          const CloneImage& read) {
     image.bankLinks = read.bankLinks;
+    // The window shows what was read even when the image held the same groups already.
+    if (window) window->takeGroups(read.bankLinks);
   };
   transfer.success = Notice(QStringLiteral("Complete"), QStringLiteral("Complete"));
   host_.startTransfer(std::move(transfer));

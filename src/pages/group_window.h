@@ -1,8 +1,12 @@
 // The bank-link window: one row per group, one cell per bank; a blue cell is a member, a black
-// one is not, and a grey one is a bank without channels, which cannot join a group. Clicking a
-// cell toggles the membership in the host's image; the window keeps nothing of its own.
+// one is not, and a grey one is a bank without channels, which cannot join a group. Like a
+// dialog with OK, it edits a copy of the image's groups: a click toggles a membership and
+// "Clear" empties every group in the copy; OK and "Write" put the copy into the image, and
+// Cancel, Esc and the close box leave the image as it was. "Read" takes the receiver's groups
+// into the image and the copy alike.
 #pragma once
 
+#include "model/bank_links.h"
 #include "pages/page_host.h"
 
 #include <QDialog>
@@ -32,14 +36,22 @@ class GroupWindow : public QDialog, public ImageView {
  private:
   void buildGrid();
   QLayout* buildCaptions();
+  QLayout* buildButtons();
+  // Starts the copy afresh from these groups, the image's.
+  void takeGroups(const BankLinkData& links);
+  void paintCells();
   void toggleCell(int row, int column);
-  // The records as they are written: members only among banks with channels, fixed tails.
+  // Puts the copy into the image as the records are written: members only among banks with
+  // channels, fixed tails.
   void collectGroups();
   void clearGroups();
   void readGroups();
   void writeGroups();
 
   PageHost& host_;
+  // The groups being edited, and the image's groups they were copied from.
+  BankLinkData links_{};
+  BankLinkData taken_{};
   QTableWidget* grid_ = nullptr;
   int groupColumnWidth_ = 0;
   int bankColumnWidth_ = 0;

@@ -28,6 +28,9 @@ struct PageTransfer {
   Message success;
   // Whether a failure shows the stop icon (the bank table's commands show none).
   bool failureIcon = true;
+  // Whether the grid's row labels follow the bank table at once when the read has been applied
+  // (a read of the bank table); otherwise they follow it when the Memory page is next shown.
+  bool relabelsRows = false;
 };
 
 class PageHost {

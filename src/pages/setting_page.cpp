@@ -1,6 +1,7 @@
 #include "pages/setting_page.h"
 
 #include "app/named_button.h"
+#include "model/channel_name.h"
 #include "model/code_page.h"
 #include "pages/one_touch_frame.h"
 #include "pages/set_mode_page.h"
@@ -16,43 +17,85 @@
 #include <QValidator>
 
 #include <algorithm>
+#include <utility>
 
 namespace rqm27 {
-
-// Keeps the opening message within its bytes of CP932: whatever was just typed or pasted, the
-// characters before the cursor, is cut back until the text fits, so a character that does not
-// fit is refused and a paste keeps what fits. A longer message read from a receiver is shown
-// whole and may be shortened, not lengthened.
-class OpeningMessageValidator : public QValidator {
- public:
-  using QValidator::QValidator;
-
-  // The bytes the message may take: the limit, or the length of the message shown if longer.
-  void setAllowance(int bytes) { allowance_ = std::max(OpeningMessageByteLimit, bytes); }
-
-  State validate(QString& input, int& position) const override {
-    while (Cp932ByteLength(input) > allowance_ && !input.isEmpty()) {
-      int at = position > 0 ? position : static_cast<int>(input.size());
-      int width = 1;
-      if (at >= 2 && input.at(at - 1).isLowSurrogate() && input.at(at - 2).isHighSurrogate()) {
-        width = 2;
-      }
-      input.remove(at - width, width);
-      if (position > 0) position -= width;
-    }
-    return Acceptable;
-  }
-
- private:
-  int allowance_ = OpeningMessageByteLimit;
-};
 
 namespace {
 
 // The operating-state lists fill two columns of the frame.
 constexpr int MiscListsInFirstColumn = 9;
 
+// The receiver holds the opening message as 16 characters of CP932, single- or double-byte
+// alike, in 32 bytes.
+constexpr int OpeningMessageLength = ChannelName::Length;
+
+// How many characters (code points) the text holds.
+qsizetype CharacterCount(QStringView text) {
+  return text.toUcs4().size();
+}
+
+// The characters of `added` that CP932 can represent, as many as `room` allows.
+QString RepresentableCharacters(QStringView added, qsizetype room) {
+  QString kept;
+  for (const char32_t c : added.toUcs4()) {
+    if (room == 0) break;
+    if (!CharToCp932(c)) continue;
+    kept += QString::fromUcs4(&c, 1);
+    --room;
+  }
+  return kept;
+}
+
+// Where `before` and `after` differ: the length of the part they start with and of the part
+// they end with, never splitting a surrogate pair.
+std::pair<qsizetype, qsizetype> CommonEnds(QStringView before, QStringView after) {
+  const qsizetype shorter = std::min(before.size(), after.size());
+  qsizetype prefix = 0;
+  while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+  if (prefix > 0 && after[prefix - 1].isHighSurrogate()) --prefix;
+  qsizetype suffix = 0;
+  while (suffix < shorter - prefix &&
+         before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+    ++suffix;
+  }
+  if (suffix > 0 && after[after.size() - suffix].isLowSurrogate()) --suffix;
+  return {prefix, suffix};
+}
+
 }  // namespace
+
+// Keeps the opening message to what the receiver can show and hold. What a key press, a paste
+// or a drop adds to the message shown is refused character by character where CP932 has no
+// such character, and cut where the message would exceed its 16 characters; the rest of the
+// message stays as it was, so that nothing typed turns into "?" later.
+class OpeningMessageValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+
+  // The message as it stands before the next change.
+  void setShown(const QString& text) { shown_ = text; }
+
+  State validate(QString& input, int& position) const override {
+    const auto [prefix, suffix] = CommonEnds(shown_, input);
+    const QStringView text(input);
+    const qsizetype addedLength = text.size() - prefix - suffix;
+    const qsizetype room = OpeningMessageLength - CharacterCount(text.first(prefix)) -
+                           CharacterCount(text.last(suffix));
+    const QString added =
+        RepresentableCharacters(text.sliced(prefix, addedLength), std::max<qsizetype>(room, 0));
+    input.replace(prefix, addedLength, added);
+    if (position >= prefix + addedLength) {
+      position -= static_cast<int>(addedLength - added.size());
+    } else if (position > prefix) {
+      position = static_cast<int>(prefix + added.size());
+    }
+    return Acceptable;
+  }
+
+ private:
+  QString shown_;
+};
 
 SettingPage::SettingPage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host) {
   oneTouch_ = new OneTouchFrame(host_, this);
@@ -115,9 +158,10 @@ QWidget* SettingPage::buildBottomRow() {
   title_->setObjectName(QStringLiteral("TITLE_TEXT"));
   title_->setToolTip(
       QStringLiteral("The message the receiver shows when it is switched on: up to "
-                     "16 single-byte or 8 double-byte characters"));
+                     "16 characters, single- or double-byte alike"));
   titleValidator_ = new OpeningMessageValidator(title_);
   title_->setValidator(titleValidator_);
+  connect(title_, &QLineEdit::textChanged, titleValidator_, &OpeningMessageValidator::setShown);
   // Room for a message of 16 double-byte characters, as a receiver may hold.
   const QFontMetrics metrics = title_->fontMetrics();
   title_->setMinimumWidth(metrics.horizontalAdvance(QString(16, QChar(0x3042))) + 16);
@@ -147,7 +191,8 @@ void SettingPage::showImage() {
 
 void SettingPage::showTitle() {
   const QString text = NameToText(host_.image().title);
-  titleValidator_->setAllowance(Cp932ByteLength(text));
+  // A message read from a receiver is shown as it is, whatever it holds.
+  titleValidator_->setShown(text);
   if (title_->text() == text) return;
   const int cursor = title_->cursorPosition();
   title_->setText(text);

@@ -47,7 +47,4 @@ class SettingPage : public QWidget, public ImageView {
   OpeningMessageValidator* titleValidator_ = nullptr;
 };
 
-// The opening message takes at most this many bytes of CP932 when it is typed.
-inline constexpr int OpeningMessageByteLimit = 16;
-
 }  // namespace rqm27

@@ -50,8 +50,11 @@ TEST_F(FileCommandsTest, OpenAndImportRefuseWhatTheyCannotLoadAndChangeNothing) 
   // The command, the file and its contents (none: it does not exist), the text and the reason.
   const std::tuple<const char*, const char*, QByteArray, const char*, const char*> cases[] = {
       {"ReadFile", "memory.txt", kCloneFile, "Can't open the file.", ".M27"},
-      {"ReadFile", "broken.M27", "header\r\nCH17210145.0000000700308120001000.600000ABC\r\n",
+      {"ReadFile", "broken.M27",
+       "Save Date and Time\r\nCH17210145.0000000700308120001000.600000ABC\r\nFile End\r\n",
        "Can't open the file.", "line 2"},
+      {"ReadFile", "cut.M27", "Save Date and Time\r\nTITLEX\r\n", "Can't open the file.",
+       "\"File End\" is missing"},
       {"ReadFile", "missing.M27", {}, "Can't open the file.", "missing.M27"},
       {"FILE_INPORT", "list.CSV", "a,b,c\r\nx,145,FM\r\n", "CSV File Error", ""}};
   for (const auto& [command, name, contents, text, reason] : cases) {
@@ -115,7 +118,10 @@ TEST_F(FileCommandsTest, ImportAndOpenFillRowsAndExportWritesEveryRow) {
   EXPECT_TRUE(script->fileDialogs.back().filters.contains("*.CSV"));
   EXPECT_EQ(cell(*window, 1, 1), "145.00000MHz");
   EXPECT_EQ(cell(*window, 1, 12), "AB");
-  EXPECT_EQ(script->messages.back(), Notice(" Finish", "Import CSV File"));
+  // The list ends after row 1: the load says so, with the rows in its details.
+  EXPECT_EQ(script->messages.back().text, "Import CSV File");
+  EXPECT_TRUE(script->messages.back().detail.startsWith("1 thing was changed or left out"));
+  EXPECT_TRUE(script->messages.back().details.contains("rows 2-1700 are missing"));
   EXPECT_EQ(shownTitle(*window), kTitle + " [" + list + "]*");
 
   const QString file = write("memory.M27", kCloneFile);

@@ -5,6 +5,7 @@
 #include "codec/bank_links.h"
 #include "codec/settings_image.h"
 #include "grid/channel_edit.h"
+#include "model/channel_text.h"
 #include "link/demo_memory.h"
 
 #include <QComboBox>
@@ -79,6 +80,18 @@ TEST_F(PagesInWindow, RowLabelsFollowTheTableWhenTheMemoryPageIsShown) {
   EXPECT_EQ(cell(*window, 1200, 0), "Bank12-049");
 }
 
+TEST_F(PagesInWindow, BankReadRelabelsTheRowsAtOnce) {
+  QByteArray memory = DemoMemory();
+  memory[0x200] = 50;           // bank 0: 50 channels
+  memory[0x200 + 2 * 12] = 50;  // bank 12: 50 channels
+  receiver = std::make_shared<ReceiverSimulator>(memory);
+  const auto window = simulatedWindow();
+  tabs(*window)->setCurrentIndex(1);
+  ASSERT_TRUE(runTransfer(*window, [&] { find<QAbstractButton>(*window, "READ_BANK")->click(); }));
+  EXPECT_EQ(cell(*window, 51, 0), "Bank01-000");
+  EXPECT_EQ(cell(*window, 1200, 0), "Bank12-049");
+}
+
 TEST_F(PagesInWindow, OneTouchMemoriesFollowTheTableOnTheSettingPage) {
   const auto window = makeWindow();
   window->editImage([](CloneImage& image) { image.oneTouch[2] = {true, 11, 99}; });
@@ -119,7 +132,7 @@ TEST_F(PagesInWindow, PageTransfersLockTheWindowAndApplyWhatTheyRead) {
   EXPECT_TRUE(find<QWidget>(*window, "TabStrip1")->isEnabled());
 }
 
-TEST_F(PagesInWindow, IconEditorOpensFromTheSettingPageAndIsLockedDuringTransfers) {
+TEST_F(PagesInWindow, IconEditorOpensOnTheFirstIconAndIsLockedDuringTransfers) {
   const auto window = simulatedWindow();
   tabs(*window)->setCurrentIndex(2);
   find<QAbstractButton>(*window, "Command1")->click();
@@ -132,6 +145,11 @@ TEST_F(PagesInWindow, IconEditorOpensFromTheSettingPageAndIsLockedDuringTransfer
   EXPECT_TRUE(editorLocked);
   EXPECT_TRUE(editor->isEnabled());
   EXPECT_EQ(window->image().icons, DemoImage().icons);
+
+  find<QAbstractButton>(*editor, "FONT_NEXT")->click();
+  editor->close();
+  find<QAbstractButton>(*find<QWidget>(*window, "A_FRAME_2"), "Command1")->click();
+  EXPECT_EQ(find<QComboBox>(*editor, "FONT_LIST")->currentText(), "0");
 }
 
 // A user reads the receiver, changes a channel, a bank size, a setting, a group and an icon,
@@ -174,8 +192,8 @@ TEST_F(PagesInWindow, ChangesMadeOnEveryPageSurviveWriteAllAndReadAll) {
   window->replaceImage(StartupImage());
   ASSERT_TRUE(runTransfer(*window, [&] { action(*window, "ALL_READ")->trigger(); }));
   const CloneImage& read = window->image();
-  EXPECT_EQ(read.slot(5).cell(NameColumn), "CHANGED");
-  EXPECT_EQ(read.slot(5).cell(FrequencyColumn), "433.92500MHz");
+  EXPECT_EQ(NameToText(read.slot(5).name), "CHANGED");
+  EXPECT_EQ(read.slot(5).frequency, 43392500);
   EXPECT_EQ(read.banks.counts[1], 99);
   EXPECT_EQ(read.banks.counts[30], 1);
   EXPECT_EQ(read.settings.at(SettingsList::Sound, 1), 3);

@@ -1,5 +1,8 @@
 #include "app/window_fixture.h"
 
+#include <QApplication>
+#include <QTabWidget>
+
 #include <gtest/gtest.h>
 
 namespace rqm27 {
@@ -108,7 +111,7 @@ TEST_F(TransferTest, FailedTransferSaysWhatFailedChangesNothingAndUnlocks) {
     find<QAbstractButton>(*window, variant)->click();
     const CloneImage before = window->image();
     const QByteArray memoryBefore = demo->memory();
-    ASSERT_TRUE(runTransfer(*window, [&] { run(*window, command); }));
+    ASSERT_TRUE(runTransfer(*window, [&, command = command] { run(*window, command); }));
     expectLocked(*window, false);
     EXPECT_EQ(window->image(), before);
     EXPECT_EQ(demo->memory(), memoryBefore);
@@ -116,6 +119,31 @@ TEST_F(TransferTest, FailedTransferSaysWhatFailedChangesNothingAndUnlocks) {
     EXPECT_EQ(script->messages[0].title, " Error");
     EXPECT_TRUE(script->messages[0].detail.contains(reason))
         << script->messages[0].detail.toStdString();
+  }
+}
+
+// Locking the window for a transfer takes the keyboard focus away; unlocking gives it back to
+// the control that had it, or to the shown page's first control when none had it.
+TEST_F(TransferTest, KeyboardFocusComesBackAfterATransfer) {
+  const std::tuple<int, const char*, const char*, const char*> cases[] = {
+      {0, "MSFlexGrid1", "ALL_READ", "MSFlexGrid1"},
+      {0, nullptr, "MEM_ONE_READ", "MSFlexGrid1"},
+      {1, "READ_BANK", "READ_BANK", "READ_BANK"},
+      {3, nullptr, "Set_Mode_Read", "Set_Mode_Recv_0"}};
+  for (const auto& [tab, focused, command, expected] : cases) {
+    SCOPED_TRACE(command);
+    const auto window = simulatedWindow(demo);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    find<QTabWidget>(*window, "TabStrip1")->setCurrentIndex(tab);
+    if (focused) {
+      find<QWidget>(*window, focused)->setFocus();
+    } else if (QWidget* widget = QApplication::focusWidget()) {
+      widget->clearFocus();
+    }
+    ASSERT_TRUE(runTransfer(*window, [&, command = command] { run(*window, command); }));
+    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>(*window, expected));
   }
 }
 

@@ -2,6 +2,7 @@
 #include "codec/channel_record.h"
 #include "codec/memory_image.h"
 #include "files/json_image.h"
+#include "model/channel_text.h"
 #include "support/sample_image.h"
 
 #include <QDir>
@@ -41,8 +42,8 @@ TEST_F(Convert, MemoryImageToJsonAndBackOntoTheSameBase) {
   // The JSON shows the channels as the grid would.
   const auto image = ReadJsonImage(ReadFile(path("m.json")));
   ASSERT_TRUE(image.ok()) << image.error().toStdString();
-  EXPECT_EQ(image->slot(1302).cell(NameColumn), "SUB");
-  EXPECT_EQ(image->slot(1302).cell(FrequencyColumn), "435.00000MHz");
+  EXPECT_EQ(ChannelCellText(image->slot(1302), NameColumn), "SUB");
+  EXPECT_EQ(ChannelCellText(image->slot(1302), FrequencyColumn), "435.00000MHz");
 }
 
 // Each bad input: exit status 1, one line on stderr that says what and where, and no output.

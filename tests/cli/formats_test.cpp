@@ -1,5 +1,6 @@
 #include "cli/cli_runner.h"
 #include "files/json_image.h"
+#include "model/channel_text.h"
 #include "support/sample_image.h"
 
 #include <QFile>
@@ -23,7 +24,7 @@ QStringList ChannelTexts(const CloneImage& image) {
     if (!s.used) continue;
     QStringList cells{QString::number(slot)};
     for (int column = FrequencyColumn; column <= NameColumn; ++column) {
-      if (column != TxToneColumn) cells << s.cell(column);
+      if (column != TxToneColumn) cells << ChannelCellText(s, column);
     }
     texts << cells.join('|');
   }
@@ -33,7 +34,7 @@ QStringList ChannelTexts(const CloneImage& image) {
 TEST(Formats, EveryPairOfFormatsKeepsTheChannels) {
   QTemporaryDir dir;
   CloneImage sample = testing::SampleImage();
-  sample.slot(2).setTxTone(8);  // not in a memory image
+  sample.slot(2).txTone = 8;  // not in a memory image
   WriteFile(dir.filePath("start.json"), WriteJsonImage(sample));
   const QStringList formats = {"bin", "json", "M27", "CSV"};
   for (const QString& from : formats) {

@@ -56,7 +56,7 @@ TEST_F(ReadWrite, ReadGivesWhatConvertGivesInEveryFormat) {
 TEST_F(ReadWrite, WriteLeavesWhatConvertOntoTheSameBaseGives) {
   const QString device = startSimulator();
   CloneImage image = testing::SampleImage();
-  image.slot(77) = testing::SampleChannel("145.80000MHz", "WRITTEN");
+  image.slot(77) = testing::SampleChannel(14580000, "WRITTEN");
   image.slot(1).used = false;
   WriteFile(path("in.json"), WriteJsonImage(image));
   const auto write = RunCli({"write", "--port", device, "--variant", "J", path("in.json")});

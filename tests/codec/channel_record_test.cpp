@@ -1,5 +1,6 @@
 #include "codec/channel_record.h"
 
+#include "model/channel_text.h"
 #include "model/clone_image.h"
 #include "model/hex_text.h"
 
@@ -24,11 +25,10 @@ QByteArray Worked(int offset = 0, int value = 2) {
   return record;
 }
 
-ChannelSlot UsedSlot(const QString& frequency) {
+ChannelSlot UsedSlot(std::int32_t frequency) {
   ChannelSlot slot = StartupImage().slot(1);
   slot.used = true;
-  slot.setCell(FrequencyColumn, frequency);
-  slot.setCell(ShiftFreqColumn, QStringLiteral("0.00000MHz"));
+  slot.frequency = frequency;
   return slot;
 }
 
@@ -45,20 +45,19 @@ TEST(ChannelRecord, WorkedExampleDecodesToItsRowAndEncodesBack) {
   const QStringList expected = {"145.00000MHz", "FM",  "5KHz", "Jp.Rail",    "None", "88.5Hz",
                                 "88.5Hz",       "023", "Off",  "0.00000MHz", "",     "ABC"};
   for (int column = FrequencyColumn; column <= NameColumn; ++column) {
-    EXPECT_EQ(slot.cell(column), expected[column - 1]) << "column " << column;
+    EXPECT_EQ(ChannelCellText(slot, column), expected[column - 1]) << "column " << column;
   }
-  EXPECT_EQ(slot.carrierIndex, 28);
-  EXPECT_EQ(slot.rxToneIndex, 8);
+  EXPECT_EQ(slot.carrier, 28);
+  EXPECT_EQ(slot.rxTone, 8);
   EXPECT_EQ(BytesToHex(Encode(slot)), kWorkedRecord);
 }
 
 TEST(ChannelRecord, BandCodeFollowsTheFrequencyRanges) {
-  const std::tuple<const char*, int, int> cases[] = {
-      {"336.00000MHz", 1, 1},   {"335.99999MHz", 1, 3}, {"336.00001MHz", 1, 2},
-      {"117.99999MHz", 1, 1},   {"225.00001MHz", 1, 3}, {"145.00000MHz", 1701, 1},
-      {"145.00000MHz", 1700, 2}};
+  const std::tuple<std::int32_t, int, int> cases[] = {
+      {33600000, 1, 1}, {33599999, 1, 3},    {33600001, 1, 2},   {11799999, 1, 1},
+      {22500001, 1, 3}, {14500000, 1701, 1}, {14500000, 1700, 2}};
   for (const auto& [frequency, slot, band] : cases) {
-    const QByteArray record = Encode(UsedSlot(QString::fromLatin1(frequency)), slot);
+    const QByteArray record = Encode(UsedSlot(frequency), slot);
     ASSERT_EQ(record.size(), ChannelRecordSize);
     EXPECT_EQ(record[0], band) << frequency << " slot " << slot;
   }
@@ -69,13 +68,13 @@ TEST(ChannelRecord, FrequencyCellsAndTheUsedFlag) {
   for (int i = 0; i < 4; ++i) record[1 + i] = '\xFF';
   ChannelSlot slot;
   ASSERT_TRUE(DecodeChannelRecord(record, 5, slot).ok());
-  EXPECT_EQ(slot.cell(FrequencyColumn), "4294.96729MHz");
+  EXPECT_EQ(ChannelCellText(slot, FrequencyColumn), "4294.96729MHz");
   // The used flag is the low nibble of the band byte; an emptied slot shows nothing.
-  slot = UsedSlot("100.00000MHz");
+  slot = UsedSlot(10000000);
   ASSERT_TRUE(DecodeChannelRecord(Worked(0, 0x10), 7, slot).ok());
   EXPECT_FALSE(slot.used);
-  EXPECT_EQ(slot.cell(FrequencyColumn), "");
-  EXPECT_EQ(slot.cell(NameColumn), "");
+  EXPECT_EQ(ChannelCellText(slot, FrequencyColumn), "");
+  EXPECT_EQ(slot.name, ChannelName{});
 }
 
 TEST(ChannelRecord, ToneSquelchByteIsOffsetByOne) {
@@ -84,8 +83,8 @@ TEST(ChannelRecord, ToneSquelchByteIsOffsetByOne) {
   for (const auto& [stored, label, index, encoded] : cases) {
     ChannelSlot slot;
     ASSERT_TRUE(DecodeChannelRecord(Worked(13, stored), 1, slot).ok());
-    EXPECT_EQ(slot.cell(TsqColumn), QString::fromLatin1(label));
-    EXPECT_EQ(slot.rxToneIndex, index);
+    EXPECT_EQ(ChannelCellText(slot, TsqColumn), QString::fromLatin1(label));
+    EXPECT_EQ(slot.rxTone, index);
     EXPECT_EQ(Encode(slot)[13], encoded) << "stored " << stored;
   }
 }
@@ -94,7 +93,7 @@ TEST(ChannelRecord, ByteOutsideItsTableFailsAndLeavesTheSlot) {
   const std::tuple<int, int, const char*> cases[] = {
       {6, 19, "step"}, {15, 29, "carrier"}, {13, 40, "tone-squelch"}, {14, 104, "DCS"}};
   for (const auto& [offset, value, field] : cases) {
-    ChannelSlot slot = UsedSlot("433.00000MHz");
+    ChannelSlot slot = UsedSlot(43300000);
     const ChannelSlot before = slot;
     const Status status = DecodeChannelRecord(Worked(offset, value), 321, slot);
     ASSERT_FALSE(status.ok()) << field;
@@ -105,13 +104,13 @@ TEST(ChannelRecord, ByteOutsideItsTableFailsAndLeavesTheSlot) {
 }
 
 TEST(ChannelRecord, FrequencyThatDoesNotFitIn32BitsFailsTheEncode) {
-  const auto record = EncodeChannelRecord(UsedSlot("4294.967296MHz"), 42, false);
+  const auto record = EncodeChannelRecord(UsedSlot(429496730), 42, false);
   ASSERT_FALSE(record.ok());
   EXPECT_TRUE(record.error().contains("slot 42")) << record.error().toStdString();
-  ChannelSlot shifted = UsedSlot("145.00000MHz");
-  shifted.setCell(ShiftFreqColumn, QStringLiteral("9999.0MHz"));
+  ChannelSlot shifted = UsedSlot(14500000);
+  shifted.offset = 999900000;
   EXPECT_FALSE(EncodeChannelRecord(shifted, 3, false).ok());
-  // An empty slot is skipped or zeroed, whatever its texts still hold.
+  // An empty slot is skipped or zeroed, whatever values it still holds.
   shifted.used = false;
   const auto skipped = EncodeChannelRecord(shifted, 1, true);
   ASSERT_TRUE(skipped.ok());
@@ -121,15 +120,20 @@ TEST(ChannelRecord, FrequencyThatDoesNotFitIn32BitsFailsTheEncode) {
   EXPECT_EQ(**zeroed, QByteArray(64, '\0'));
 }
 
-TEST(ChannelRecord, CellTextsMapToCodes) {
-  const std::tuple<int, const char*, int, int> cases[] = {
-      {ModeColumn, "CW", 5, 5},        {ModeColumn, "ERROR", 5, 0}, {SubtoneColumn, "DCS", 12, 5},
-      {SubtoneColumn, "Train", 12, 1}, {ShiftColumn, "-", 11, 2},   {ShiftColumn, "x", 11, 0},
-      {SkipColumn, "*", 18, 1},        {SkipColumn, "**", 18, 0}};
-  for (const auto& [column, text, offset, code] : cases) {
-    ChannelSlot slot = UsedSlot("145.00000MHz");
-    slot.setCell(column, QString::fromLatin1(text));
-    EXPECT_EQ(Encode(slot)[offset], code) << text;
+TEST(ChannelRecord, ValuesMapToCodes) {
+  using Set = void (*)(ChannelSlot&);
+  const std::tuple<const char*, Set, int, int> cases[] = {
+      {"CW", [](ChannelSlot& c) { c.mode = ChannelMode::CW; }, 5, 5},
+      {"NFM", [](ChannelSlot& c) { c.mode = ChannelMode::NFM; }, 5, 0},
+      {"WFM", [](ChannelSlot& c) { c.mode = ChannelMode::WFM; }, 5, 2},
+      {"DCS", [](ChannelSlot& c) { c.subtone = SubtoneType::Dcs; }, 12, 5},
+      {"Train", [](ChannelSlot& c) { c.subtone = SubtoneType::Train; }, 12, 1},
+      {"-", [](ChannelSlot& c) { c.shift = ShiftDirection::Minus; }, 11, 2},
+      {"skip", [](ChannelSlot& c) { c.skip = true; }, 18, 1}};
+  for (const auto& [what, set, offset, code] : cases) {
+    ChannelSlot slot = UsedSlot(14500000);
+    set(slot);
+    EXPECT_EQ(Encode(slot)[offset], code) << what;
   }
 }
 

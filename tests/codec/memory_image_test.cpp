@@ -62,7 +62,7 @@ TEST(MemoryImage, EncodeThenDecodeGivesTheImageBack) {
   CloneImage expected = image;
   for (int slot = 1; slot <= 1700; ++slot) {
     // The receiver does not keep the transmit tone: a read leaves the start-up one.
-    if (expected.slot(slot).used) expected.slot(slot).setTxTone(8);
+    if (expected.slot(slot).used) expected.slot(slot).txTone = 8;
   }
   expected.settingsImage = withProtect.left(192);
   expected.comPort = decoded->comPort;  // not in the memory

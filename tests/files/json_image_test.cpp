@@ -40,7 +40,7 @@ TEST(JsonImage, WritesEachUsedSlotAsTheGridShowsIt) {
 TEST(JsonImage, ReadingWhatWasWrittenGivesTheImageBack) {
   CloneImage image = SampleImage();
   image.comPort = 12;
-  image.slot(9) = testing::SampleChannel("7.00000MHz", "");
+  image.slot(9) = testing::SampleChannel(700000, "");
   image.slot(9).name.codes = {0x4100, 0x0082, 0x41};  // not characters: kept as codes
   const auto read = ReadJsonImage(WriteJsonImage(image));
   ASSERT_TRUE(read.ok()) << read.error().toStdString();

@@ -54,7 +54,7 @@ TEST(Preferences, SavedFileIsTheCloneFileAndKeepsAnUnnumberedPortInALineOfItsOwn
   for (const char* numbered : {"", "COM12"}) {
     const Status saved = SavePreferences(path, image, kNow, numbered);
     ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
-    EXPECT_EQ(ReadFile(path), WriteCloneFile(image, kNow)) << numbered;
+    EXPECT_EQ(ReadFile(path), WriteCloneFile(image, kNow)->value) << numbered;
     EXPECT_EQ(LoadPreferencesPortName(path), "COM12");
   }
 
@@ -64,9 +64,10 @@ TEST(Preferences, SavedFileIsTheCloneFileAndKeepsAnUnnumberedPortInALineOfItsOwn
   EXPECT_EQ(LoadPreferences(path), 12);
   EXPECT_EQ(LoadPreferencesPortName(path), "/dev/ttyUSB0");
   // The clone file reader passes over the line.
-  const Result<CloneImage> loaded = ReadCloneFile(saved, StartupImage(), "copy.M27");
+  const auto loaded = ReadCloneFile(saved, StartupImage(), "copy.M27");
   ASSERT_TRUE(loaded.ok()) << loaded.error().toStdString();
-  EXPECT_EQ(*loaded, *ReadCloneFile(WriteCloneFile(image, kNow), StartupImage(), "copy.M27"));
+  EXPECT_EQ(loaded->value,
+            ReadCloneFile(WriteCloneFile(image, kNow)->value, StartupImage(), "copy.M27")->value);
 }
 
 TEST(Preferences, SaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile) {

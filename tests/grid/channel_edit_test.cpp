@@ -1,6 +1,7 @@
 #include "grid/channel_edit.h"
 
 #include "app/qstring_print.h"
+#include "model/channel_text.h"
 #include "model/clone_image.h"
 
 #include <QStringList>
@@ -13,21 +14,21 @@
 namespace rqm27 {
 namespace {
 
-// A used slot with every cell set, as the record decoder leaves one.
-void FillSlot(ChannelSlot& slot, const char* frequency, const char* mode, const char* shift) {
+// A used slot with every field set.
+void FillSlot(ChannelSlot& slot, std::int32_t frequency, ChannelMode mode, std::int32_t offset) {
   slot.used = true;
-  slot.setCell(FrequencyColumn, frequency);
-  slot.setCell(ModeColumn, mode);
-  slot.setStep(4);
-  slot.setCarrier(3);
-  slot.setCell(SubtoneColumn, "TSQ");
-  slot.setTxTone(12);
-  slot.setRxTone(20);
-  slot.setDcs(7);
-  slot.setCell(ShiftColumn, "-");
-  slot.setCell(ShiftFreqColumn, shift);
-  slot.setCell(SkipColumn, "*");
-  slot.setCell(NameColumn, "TOWER");
+  slot.frequency = frequency;
+  slot.mode = mode;
+  slot.step = 4;
+  slot.carrier = 3;
+  slot.subtone = SubtoneType::Tsq;
+  slot.txTone = 12;
+  slot.rxTone = 20;
+  slot.dcs = 7;
+  slot.shift = ShiftDirection::Minus;
+  slot.offset = offset;
+  slot.skip = true;
+  slot.name = NameFromText(u"TOWER");
 }
 
 DetailFormState SingleForm(const char* megahertz, const char* digits) {
@@ -47,12 +48,11 @@ TEST(ChannelEditRows, EditableRowsAndNavigationTargets) {
   for (const auto& [row, to, target] : moves) EXPECT_EQ(NavigationTarget(row, to), target) << row;
 }
 
-TEST(ChannelEditFill, CellsSplitByLengthAndWordsMapToOptions) {
-  using S = const char*;
-  const std::tuple<S, S, S, S, int> cases[] = {
-      {"1234.56789MHz", "CW", "123.45678MHz", "1234|56789|123|45678", 6},
-      {"12.34567MHz", "WFM", "0.60000MHz", "12|34567|0|60000", 3},
-      {"1.00000MHz", "ERROR", "0.600MHz", "1|00000||", 0}};
+TEST(ChannelEditFill, ValuesSplitIntoFieldsAndMapToOptions) {
+  const std::tuple<std::int32_t, ChannelMode, std::int32_t, const char*, int> cases[] = {
+      {123456789, ChannelMode::CW, 12345678, "1234|56789|123|45678", 6},
+      {1234567, ChannelMode::WFM, 60000, "12|34567|0|60000", 3},
+      {100000, ChannelMode::NFM, 560000, "1|00000|5|60000", 2}};
   for (const auto& [frequency, mode, shift, expected, modeIndex] : cases) {
     CloneImage image = StartupImage();
     FillSlot(image.slot(7), frequency, mode, shift);
@@ -61,7 +61,7 @@ TEST(ChannelEditFill, CellsSplitByLengthAndWordsMapToOptions) {
                            set.offsetDigits})
                   .join('|'),
               expected);
-    EXPECT_EQ(set.mode, modeIndex) << mode;
+    EXPECT_EQ(set.mode, modeIndex) << static_cast<int>(mode);
     EXPECT_EQ(std::vector(
                   {set.step, set.carrier, set.subtone, set.txTone, set.rxTone, set.dcs, set.shift}),
               std::vector({4, 3, 3, 12, 20, 7, 2}));
@@ -71,9 +71,9 @@ TEST(ChannelEditFill, CellsSplitByLengthAndWordsMapToOptions) {
 
 TEST(ChannelEditFill, ASubRowOpensItsPairWithThreeOffsetDecimalsInTheSecondSet) {
   CloneImage image = StartupImage();
-  FillSlot(image.slot(1301), "145.00000MHz", "AM", "0.60000MHz");
-  FillSlot(image.slot(1302), "433.12500MHz", "LSB", "12.34567MHz");
-  image.slot(1302).setStep(17);
+  FillSlot(image.slot(1301), 14500000, ChannelMode::AM, 60000);
+  FillSlot(image.slot(1302), 43312500, ChannelMode::LSB, 1234567);
+  image.slot(1302).step = 17;
   const DetailFormState form = FillDetailForm(image, 1302);
   EXPECT_EQ(form.row, 1301);
   EXPECT_TRUE(form.pair);
@@ -85,23 +85,25 @@ TEST(ChannelEditFill, ASubRowOpensItsPairWithThreeOffsetDecimalsInTheSecondSet) 
 }
 
 TEST(ChannelEditConfirm, FrequencyCleaningAndRange) {
-  const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"1300", "", "145.00000"}, {"0145", "5", "145.50000"},      {"0", "04999", ""},
-      {"0", "05", "0.05000"},    {"1299", "99995", "1299.99995"}, {"1299", "99996", ""},
-      {"1a2", "3b", "12.30000"}};
+  const std::tuple<const char*, const char*, std::int32_t> cases[] = {
+      {"1300", "", 14500000}, {"0145", "5", 14550000},        {"0", "04999", 0},
+      {"0", "05", 5000},      {"1299", "99995", 129999995},   {"1299", "99996", 0},
+      {"1a2", "3b", 1230000}};
   for (const auto& [megahertz, digits, frequency] : cases) {
     const ChannelEditBuffer buffer = ConfirmDetailForm(SingleForm(megahertz, digits));
     SCOPED_TRACE(::testing::Message() << megahertz << "." << digits);
-    EXPECT_EQ(buffer.channels[0].frequency, frequency);
-    EXPECT_EQ(buffer.editResult, *frequency ? 100 : 0);
-    EXPECT_EQ(buffer.used[0], *frequency != 0);
+    EXPECT_EQ(buffer.channels[0].channel.frequency, frequency);
+    EXPECT_EQ(buffer.editResult, frequency != 0 ? 100 : 0);
+    EXPECT_EQ(buffer.channels[0].channel.used, frequency != 0);
     EXPECT_EQ(buffer.slotA, 9);
   }
 }
 
 TEST(ChannelEditConfirm, StepFallsBackToOneTheFrequencyAndOffsetFit) {
+  // 145.12500 lies on the 8.33 kHz raster (25/3 kHz); 145.12520 does not.
   const std::tuple<const char*, const char*, int, const char*> cases[] = {
-      {"12500", "00000", 2, "5KHz"},    {"00625", "00000", 0, "6.25KHz"},
+      {"12500", "00000", 2, "8.33KHz"}, {"13000", "00000", 2, "5KHz"},
+      {"00625", "00000", 0, "6.25KHz"},
       {"12500", "00000", 4, "12.5KHz"}, {"00000", "60000", 9, "50KHz"},
       {"00000", "00100", 0, "50Hz"},    {"00003", "00000", 0, "50Hz"}};
   for (const auto& [digits, offsetDigits, recorded, step] : cases) {
@@ -110,17 +112,16 @@ TEST(ChannelEditConfirm, StepFallsBackToOneTheFrequencyAndOffsetFit) {
     form.sets[0].offsetMegahertz = "0";
     form.sets[0].offsetDigits = offsetDigits;
     const ChannelEdit edit = ConfirmDetailForm(form).channels[0];
-    EXPECT_EQ(edit.stepText, step) << digits << " " << offsetDigits;
-    EXPECT_EQ(edit.step, IndexOfLabel(StepNames, edit.stepText)) << digits;
+    EXPECT_EQ(ChannelCellText(edit.channel, StepColumn), step) << digits << " " << offsetDigits;
   }
 }
 
 TEST(ChannelEditConfirm, OffsetLimitsOfBothSets) {
-  const std::tuple<std::size_t, const char*, const char*, const char*> cases[] = {
-      {0, "999", "99999", "0.00000"}, {0, "999", "99995", "999.99995"},
-      {0, "", "", "0.00000"},         {0, "5", "123456", "5.00000"},
-      {1, "999", "999", "0.000"},     {1, "999", "995", "999.995"},
-      {1, "7", "1234", "7.000"}};
+  // Both sets give the offset in one form; the second set's three decimals are 10 kHz units.
+  const std::tuple<std::size_t, const char*, const char*, std::int32_t> cases[] = {
+      {0, "999", "99999", 0}, {0, "999", "99995", 99999995}, {0, "", "", 0},
+      {0, "5", "123456", 500000}, {1, "999", "999", 0}, {1, "999", "995", 99999500},
+      {1, "7", "1234", 700000}, {1, "5", "600", 560000}};
   for (const auto& [set, megahertz, digits, shift] : cases) {
     DetailFormState form = SingleForm("145", "00000");
     form.pair = true;
@@ -128,7 +129,7 @@ TEST(ChannelEditConfirm, OffsetLimitsOfBothSets) {
     form.sets[1] = form.sets[0];
     form.sets[set].offsetMegahertz = megahertz;
     form.sets[set].offsetDigits = digits;
-    EXPECT_EQ(ConfirmDetailForm(form).channels[set].shiftFrequency, shift)
+    EXPECT_EQ(ConfirmDetailForm(form).channels[set].channel.offset, shift)
         << set << ": " << megahertz << "." << digits;
   }
 }
@@ -139,8 +140,8 @@ TEST(ChannelEditCommit, PairResultsWriteAndEmptyTheirRows) {
   for (const auto& [editResult, mainSet, subSet] : cases) {
     SCOPED_TRACE(editResult);
     CloneImage image = StartupImage();
-    FillSlot(image.slot(1303), "100.00000MHz", "FM", "0.00000MHz");
-    FillSlot(image.slot(1304), "200.00000MHz", "FM", "0.00000MHz");
+    FillSlot(image.slot(1303), 10000000, ChannelMode::FM, 0);
+    FillSlot(image.slot(1304), 20000000, ChannelMode::FM, 0);
     DetailFormState form = FillDetailForm(image, 1303);
     form.sets[0].frequencyMegahertz = mainSet ? "145" : "";
     form.sets[1].frequencyMegahertz = subSet ? "433" : "";
@@ -149,39 +150,40 @@ TEST(ChannelEditCommit, PairResultsWriteAndEmptyTheirRows) {
     ASSERT_EQ(buffer.editResult, editResult);
     CommitEdit(image, buffer, editResult == 3 ? 1304 : 1303);  // either row names the pair
     const ChannelSlot& main = image.slot(1303);
-    EXPECT_EQ(main.cell(FrequencyColumn), mainSet ? "145.00000MHz" : "");
-    EXPECT_EQ(main.cell(NameColumn), mainSet ? "TOWER" : "");
-    EXPECT_EQ(image.slot(1304).cell(ShiftFreqColumn), subSet ? "0.6MHz" : "");
+    EXPECT_EQ(ChannelCellText(main, FrequencyColumn), mainSet ? "145.00000MHz" : "");
+    EXPECT_EQ(NameToText(main.name), mainSet ? "TOWER" : "");
+    EXPECT_EQ(ChannelCellText(image.slot(1304), ShiftFreqColumn), subSet ? "0.60000MHz" : "");
     EXPECT_EQ(main.used, mainSet);
     EXPECT_EQ(image.slot(1304).used, subSet);
-    EXPECT_EQ(main.carrierIndex, mainSet ? 3 : 0);
+    EXPECT_EQ(main.carrier, mainSet ? 3 : 0);
     EXPECT_EQ(image.slot(1305), StartupImage().slot(1305));
   }
 }
 
+// OK on a pair changes nothing: both offsets keep their value (the SUB set shows three
+// decimals), and a name with codes that are not characters keeps its codes.
 TEST(ChannelEditCommit, FillConfirmCommitKeepsAPair) {
   CloneImage image = StartupImage();
-  FillSlot(image.slot(1301), "145.01250MHz", "AM", "0.60000MHz");
-  FillSlot(image.slot(1302), "433.12500MHz", "WFM", "12.34500MHz");
+  FillSlot(image.slot(1301), 14501250, ChannelMode::AM, 60000);
+  FillSlot(image.slot(1302), 43312500, ChannelMode::WFM, 1234500);
+  image.slot(1301).name.codes[5] = 0xFF;
   const CloneImage before = image;
   CommitEdit(image, ConfirmDetailForm(FillDetailForm(image, 1301)), 1301);
   EXPECT_EQ(image.slot(1301), before.slot(1301));
-  EXPECT_EQ(image.slot(1302).cell(ShiftFreqColumn), "12.345MHz");
-  image.slot(1302).setCell(ShiftFreqColumn, "12.34500MHz");
   EXPECT_EQ(image.slot(1302), before.slot(1302));
 }
 
-TEST(ChannelEditCommit, CodesOutsideTheTablesAndEmptyChannels) {
+TEST(ChannelEditCommit, CodesWithoutAValueAndEmptyChannels) {
   CloneImage image = StartupImage();
-  FillSlot(image.slot(20), "145.00000MHz", "FM", "0.00000MHz");
-  ChannelEditBuffer odd = ConfirmDetailForm(FillDetailForm(image, 20));
-  odd.channels[0].mode = 7;
-  odd.channels[0].subtone = 2;  // "Tone" has no word in the grid
-  odd.channels[0].shift = 3;
-  CommitEdit(image, odd, 20);
-  for (const int column : {ModeColumn, SubtoneColumn, ShiftColumn}) {
-    EXPECT_EQ(image.slot(20).cell(column), "ERROR") << column;
-  }
+  FillSlot(image.slot(20), 14500000, ChannelMode::FM, 0);
+  DetailFormState odd = FillDetailForm(image, 20);
+  odd.sets[0].mode = 7;
+  odd.sets[0].subtone = 2;  // "Tone": the receiver's record has no such type
+  odd.sets[0].shift = 3;
+  const ChannelSlot confirmed = ConfirmDetailForm(odd).channels[0].channel;
+  EXPECT_EQ(ChannelCellText(confirmed, ModeColumn), "FM");
+  EXPECT_EQ(ChannelCellText(confirmed, SubtoneColumn), "None");
+  EXPECT_EQ(ChannelCellText(confirmed, ShiftColumn), "Off");
   CommitEdit(image, ConfirmDetailForm(SingleForm("0", "00000")), 20);
   ChannelSlot blank;
   blank.clear();
@@ -200,14 +202,16 @@ TEST(ChannelEditInput, OffsetFieldsAndNameLimit) {
         << megahertz << "." << digits << " width " << width;
   }
   const QString a15(15, QChar(u'A'));
-  // Half-width katakana takes one byte.
+  // Half-width katakana takes one byte; a character outside the code page is refused.
   const std::tuple<QString, char32_t, bool> names[] = {
-      {a15, U'B', true}, {a15, U'あ', false}, {a15.left(14), U'あ', true}, {a15, U'ｱ', true}};
+      {a15, U'B', true},  {a15, U'あ', false}, {a15.left(14), U'あ', true},
+      {a15, U'ｱ', true}, {QString("A"), U'€', false},  {QString("A"), U'😀', false}};
   for (const auto& [name, character, accepted] : names) {
     EXPECT_EQ(AcceptsNameCharacter(name, character), accepted)
         << name.toStdString() << " + U+" << std::hex << static_cast<unsigned>(character);
   }
   EXPECT_EQ(CutNameToLimit(a15 + "あB"), a15);
+  EXPECT_EQ(CutNameToLimit(u"A€B"), "AB");
 }
 
 }  // namespace

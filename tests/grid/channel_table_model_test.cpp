@@ -16,6 +16,7 @@ QString Cell(const ChannelTableModel& model, int slot, int column) {
 
 TEST(ChannelTableModel, ShowsNamesWithoutZeroCodesAndTheImageAfterReset) {
   CloneImage image = StartupImage();
+  image.slot(5).used = true;
   image.slot(5).name.codes = {'A', 0, 'B', 0, 0, 'C'};
   ChannelTableModel model(image);
   EXPECT_EQ(Cell(model, 5, NameColumn), "ABC");

@@ -36,17 +36,18 @@ void ShowActive(QDialog& dialog) {
 DetailFormState SingleChannel() {
   CloneImage image = StartupImage();
   image.slot(5).used = true;
-  image.slot(5).setCell(FrequencyColumn, "145.00000MHz");
-  image.slot(5).setCell(NameColumn, "OLD");
+  image.slot(5).frequency = 14500000;
+  image.slot(5).name = NameFromText(u"OLD");
   return FillDetailForm(image, 5);
 }
 
 DetailFormState Pair() {
   CloneImage image = StartupImage();
-  image.slot(1301).setCell(FrequencyColumn, "145.00000MHz");
-  image.slot(1302).setCell(FrequencyColumn, "433.50000MHz");
-  image.slot(1302).setCell(ShiftFreqColumn, "1.25000MHz");
-  image.slot(1302).setCell(NameColumn, "SUB");
+  image.slot(1301).used = image.slot(1302).used = true;
+  image.slot(1301).frequency = 14500000;
+  image.slot(1302).frequency = 43350000;
+  image.slot(1302).offset = 125000;
+  image.slot(1302).name = NameFromText(u"SUB");
   return FillDetailForm(image, 1301);
 }
 
@@ -85,7 +86,7 @@ TEST(DetailDialog, ClosingButtonsAndKeys) {
     const ChannelEditBuffer buffer = dialog.result();
     EXPECT_EQ(buffer.confirmed, ok);
     EXPECT_EQ(buffer.editNavigate, navigate);
-    EXPECT_EQ(buffer.channels[0].frequency, ok ? "1234.56789" : "");
+    EXPECT_EQ(buffer.channels[0].channel.frequency, ok ? 123456789 : 0);
   }
 }
 
@@ -111,7 +112,7 @@ TEST(DetailDialog, LeavingAnOffsetFieldNormalisesIt) {
   digits->clear();
   QTest::keyClicks(digits, "5");
   QTest::keyClick(digits, Qt::Key_Return);
-  EXPECT_EQ(dialog.result().channels[0].shiftFrequency, "7.50000");
+  EXPECT_EQ(dialog.result().channels[0].channel.offset, 750000);
 }
 
 TEST(DetailDialog, NameKeepsToSixteenBytesAndRefusesPaste) {

@@ -64,7 +64,7 @@ TEST_P(EveryVariant, FullReadAndFullWriteGiveWhatTheMemoryImageCodecSays) {
   EXPECT_FALSE(receiver.port().isOpen());
 
   CloneImage edited = *read.image;
-  edited.slot(3) = testing::SampleChannel("433.92500MHz", "NEW");
+  edited.slot(3) = testing::SampleChannel(43392500, "NEW");
   edited.slot(1).used = false;
   edited.banks.counts[12] = 1;
   edited.title = NameFromText(u"CHANGED");

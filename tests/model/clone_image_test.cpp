@@ -1,4 +1,5 @@
 #include "model/clone_image.h"
+#include "model/channel_text.h"
 #include "model/row_labels.h"
 
 #include <gtest/gtest.h>
@@ -11,19 +12,19 @@ TEST(CloneImage, StartupHasEmptySlotsAndTheFixedPresets) {
   ASSERT_EQ(image.channels.size(), 1721u);
   for (int s : {1, 1700}) {
     EXPECT_FALSE(image.slot(s).used) << s;
-    EXPECT_EQ(image.slot(s).carrierIndex, 28) << s;
-    EXPECT_EQ(image.slot(s).cell(FrequencyColumn), "") << s;
+    EXPECT_EQ(image.slot(s).carrier, 28) << s;
+    EXPECT_EQ(ChannelCellText(image.slot(s), FrequencyColumn), "") << s;
   }
   const ChannelSlot& first = image.slot(1701);
   EXPECT_TRUE(first.used);
-  EXPECT_EQ(first.cell(FrequencyColumn), "398.60500MHz");
-  EXPECT_EQ(image.slot(1721).cell(FrequencyColumn), "139.94000MHz");
+  EXPECT_EQ(ChannelCellText(first, FrequencyColumn), "398.60500MHz");
+  EXPECT_EQ(ChannelCellText(image.slot(1721), FrequencyColumn), "139.94000MHz");
   const QStringList presetCells = {"FM",  "5KHz", "2300Hz",     "None", "88.5Hz", "88.5Hz",
                                    "023", "Off",  "0.00000MHz", "",     ""};
   for (int column = ModeColumn; column <= NameColumn; ++column) {
-    EXPECT_EQ(first.cell(column), presetCells[column - 2]) << column;
+    EXPECT_EQ(ChannelCellText(first, column), presetCells[column - 2]) << column;
   }
-  EXPECT_EQ(first.carrierIndex, 20);
+  EXPECT_EQ(first.carrier, 20);
   EXPECT_EQ(image.comPort, 1);
   EXPECT_EQ(image.banks.total(), 1200);
 }
@@ -31,13 +32,13 @@ TEST(CloneImage, StartupHasEmptySlotsAndTheFixedPresets) {
 TEST(CloneImage, ResetAndClearEmptySlotsButKeepThePresets) {
   CloneImage image = StartupImage();
   image.slot(5).used = true;
-  image.slot(5).setCell(FrequencyColumn, "145.00000MHz");
-  image.slot(1710).setCell(NameColumn, "KEEP");
+  image.slot(5).frequency = 14500000;
+  image.slot(1710).name = NameFromText(u"KEEP");
   const CloneImage before = image;
   ResetAllChannels(image);
   EXPECT_FALSE(image.slot(5).used);
-  EXPECT_EQ(image.slot(5).carrierIndex, 0) << "reset carrier differs from start-up";
-  EXPECT_EQ(image.slot(5).cell(FrequencyColumn), "");
+  EXPECT_EQ(image.slot(5).carrier, 0) << "reset carrier differs from start-up";
+  EXPECT_EQ(ChannelCellText(image.slot(5), FrequencyColumn), "");
   for (int s = 1701; s <= 1721; ++s) EXPECT_EQ(image.slot(s), before.slot(s)) << s;
 
   // Rows a..b cleared in either direction: the first and last slot cleared.

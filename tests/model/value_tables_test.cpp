@@ -26,10 +26,6 @@ TEST(ValueTables, BankBitsAndSteps) {
   EXPECT_EQ(std::pair(BankNibbleIndex(0), BankBitWeight(0)), std::pair(1, 8));
   EXPECT_EQ(std::pair(BankNibbleIndex(49), BankBitWeight(49)), std::pair(13, 4));
   EXPECT_EQ(BankBitWeight(7), 1);
-  EXPECT_TRUE(FitsStep(145015000, 5));   // 15 kHz: 01500 is a multiple of 1500
-  EXPECT_FALSE(FitsStep(145025000, 5));  // 02500 is not
-  EXPECT_TRUE(FitsStep(118008333, 2));   // 8.33 kHz held as 833; the single hertz do not count
-  EXPECT_FALSE(FitsStep(118008340, 2));
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <QTableWidget>
 
+#include <functional>
+
 namespace rqm27 {
 namespace {
 
@@ -66,21 +68,55 @@ TEST_F(GroupWindowTest, CellsShowMembershipOfBanksWithChannels) {
 TEST_F(GroupWindowTest, ClickingTogglesBanksWithChannelsOnlyAndClearTakesAllOut) {
   clickAt(cell(2, 5));
   clickAt(cell(2, 49));
-  EXPECT_EQ(links()[2], Record({0x04, 0, 0, 0, 0, 0, 0x40}));
   EXPECT_EQ(background(2, 5), Blue);
-
   clickAt(cell(2, 5));
   clickAt(cell(2, 20));                        // no channels
   clickAt(grid->item(cell(2, 0)->row(), 0));   // the group name
   clickAt(grid->item(cell(2, 0)->row(), 11));  // between two blocks
-  EXPECT_EQ(links()[2], Record({0, 0, 0, 0, 0, 0, 0x40}));
   EXPECT_EQ(background(2, 5), Black);
   EXPECT_EQ(background(2, 20), Grey);
-  EXPECT_EQ(host.edits, 3);
+  EXPECT_EQ(host.edits, 0) << "the window edits a copy until OK";
+  testing::Click(window, "Command2");
+  EXPECT_EQ(links()[2], Record({0, 0, 0, 0, 0, 0, 0x40}));
 
+  window.show();
   testing::Click(window, "Command1");
-  EXPECT_EQ(links(), DefaultBankLinks());
   EXPECT_EQ(background(2, 49), Black);
+  testing::Click(window, "Command2");
+  EXPECT_EQ(links(), DefaultBankLinks());
+}
+
+// Cancel, Esc and the close box drop what was clicked and cleared; a Read replaces it.
+TEST_F(GroupWindowTest, EditsAreDroppedUnlessKept) {
+  auto* cancel = testing::Find<QAbstractButton>(window, "GROUP_CANCEL");
+  ASSERT_NE(cancel, nullptr);
+  BankLinkData data = DefaultBankLinks();
+  data[4] = Record({0x10});  // bank 3
+  setLinks(data);
+  const std::function<void()> drops[] = {[&] { cancel->click(); },
+                                         [&] { QTest::keyClick(&window, Qt::Key_Escape); },
+                                         [&] { window.close(); }};
+  for (const auto& drop : drops) {
+    window.show();
+    clickAt(cell(0, 0));
+    testing::Click(window, "Command1");
+    drop();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(links(), data);
+    window.show();
+    EXPECT_EQ(background(4, 3), Blue);
+    EXPECT_EQ(background(0, 0), Black);
+  }
+  EXPECT_EQ(host.edits, 0);
+
+  host.setReceiverMemory([&] {
+    QByteArray memory = host.simulator().memory();
+    memory.replace(0x100, 88, EncodeBankLinks(data));
+    return memory;
+  }());
+  clickAt(cell(4, 3));
+  testing::Click(window, "GROUP_READ");
+  EXPECT_EQ(background(4, 3), Blue) << "the receiver's groups, as the image held them already";
 }
 
 TEST_F(GroupWindowTest, OkCollectsWithFixedTailsAndCloses) {

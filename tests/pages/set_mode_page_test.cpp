@@ -123,7 +123,7 @@ TEST_F(SetModePageTest, OnlyOneOfTheTwoSignalOutputsCanBeTurnedOn) {
   const int cases[][4] = {{0, 0, 1, 1}, {1, 0, 1, 0}, {0, 1, 0, 1}, {1, 1, 1, 1}};
   for (const auto& [detector, iq, detectorOpen, iqOpen] : cases) {
     SCOPED_TRACE(::testing::Message() << detector << iq);
-    host.change([&](CloneImage& image) {
+    host.change([detector = detector, iq = iq](CloneImage& image) {
       image.settings = DefaultSettings();
       image.settings.at(L::Recv, 3) = detector;
       image.settings.at(L::Recv, 4) = iq;

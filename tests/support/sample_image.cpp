@@ -1,5 +1,6 @@
 #include "support/sample_image.h"
 
+#include "model/channel_text.h"
 #include "model/value_tables.h"
 
 #include <QFile>
@@ -8,56 +9,60 @@
 
 #include <random>
 
+namespace rqm27 {
+
+void PrintTo(const ChannelSlot& slot, std::ostream* out) {
+  *out << (slot.used ? "used" : "unused");
+  for (int column = FrequencyColumn; column <= NameColumn; ++column) {
+    ChannelSlot shown = slot;
+    shown.used = true;
+    *out << " | " << ChannelCellText(shown, column).toStdString();
+  }
+}
+
+}  // namespace rqm27
+
 namespace rqm27::testing {
 
-ChannelSlot SampleChannel(const QString& frequency, const QString& name) {
+ChannelSlot SampleChannel(std::int32_t frequency, const QString& name) {
   ChannelSlot slot;
   slot.used = true;
-  slot.setCell(FrequencyColumn, frequency);
-  slot.setCell(ModeColumn, QStringLiteral("FM"));
-  slot.setStep(0);
-  slot.setCarrier(28);
-  slot.setCell(SubtoneColumn, QStringLiteral("None"));
-  slot.setTxTone(8);
-  slot.setRxTone(8);
-  slot.setDcs(0);
-  slot.setCell(ShiftColumn, QStringLiteral("Off"));
-  slot.setCell(ShiftFreqColumn, QStringLiteral("0.00000MHz"));
-  slot.setCell(NameColumn, name);
+  slot.frequency = frequency;
+  slot.name = NameFromText(name);
   return slot;
 }
 
 CloneImage SampleImage() {
   CloneImage image = StartupImage();
-  image.slot(1) = SampleChannel("145.00000MHz", "CALL");
-  ChannelSlot& tsq = image.slot(2) = SampleChannel("433.50000MHz", QString::fromUtf8("日本語ﾃｽﾄ"));
-  tsq.setCell(ModeColumn, "AM");
-  tsq.setStep(4);
-  tsq.setCell(SubtoneColumn, "TSQ");
-  tsq.setRxTone(0);
-  tsq.setTxTone(12);
-  tsq.setCell(SkipColumn, "*");
-  ChannelSlot& dcs = image.slot(150) = SampleChannel("1295.12500MHz", "DCS 754");
-  dcs.setCell(ModeColumn, "WFM");
-  dcs.setCell(SubtoneColumn, "DCS");
-  dcs.setDcs(103);
-  dcs.setCell(ShiftColumn, "-");
-  dcs.setCell(ShiftFreqColumn, "5.00000MHz");
-  ChannelSlot& train = image.slot(1200) = SampleChannel("0.10000MHz", "ABCDEFGHIJKLMNOP");
-  train.setCell(ModeColumn, "CW");
-  train.setCell(SubtoneColumn, "Train");
-  train.setCarrier(5);
-  train.setStep(18);
-  image.slot(1201) = SampleChannel("118.00000MHz", "LOW EDGE");
-  image.slot(1202) = SampleChannel("136.99000MHz", "HIGH EDGE");
-  ChannelSlot& main = image.slot(1301) = SampleChannel("145.50000MHz", "MAIN");
-  main.setCell(ModeColumn, "LSB");
-  ChannelSlot& sub = image.slot(1302) = SampleChannel("435.00000MHz", "SUB");
-  sub.setCell(ModeColumn, "USB");
-  sub.setCell(ShiftColumn, "+");
-  image.slot(1500) = SampleChannel("162.55000MHz", "LAST SUB");
-  image.slot(1550) = SampleChannel("121.50000MHz", "PRIO");
-  image.slot(1700) = SampleChannel("4000.00000MHz", "PASS");
+  image.slot(1) = SampleChannel(14500000, "CALL");
+  ChannelSlot& tsq = image.slot(2) = SampleChannel(43350000, QString::fromUtf8("日本語ﾃｽﾄ"));
+  tsq.mode = ChannelMode::AM;
+  tsq.step = 4;
+  tsq.subtone = SubtoneType::Tsq;
+  tsq.rxTone = 0;
+  tsq.txTone = 12;
+  tsq.skip = true;
+  ChannelSlot& dcs = image.slot(150) = SampleChannel(129512500, "DCS 754");
+  dcs.mode = ChannelMode::WFM;
+  dcs.subtone = SubtoneType::Dcs;
+  dcs.dcs = 103;
+  dcs.shift = ShiftDirection::Minus;
+  dcs.offset = 500000;
+  ChannelSlot& train = image.slot(1200) = SampleChannel(10000, "ABCDEFGHIJKLMNOP");
+  train.mode = ChannelMode::CW;
+  train.subtone = SubtoneType::Train;
+  train.carrier = 5;
+  train.step = 18;
+  image.slot(1201) = SampleChannel(11800000, "LOW EDGE");
+  image.slot(1202) = SampleChannel(13699000, "HIGH EDGE");
+  ChannelSlot& main = image.slot(1301) = SampleChannel(14550000, "MAIN");
+  main.mode = ChannelMode::LSB;
+  ChannelSlot& sub = image.slot(1302) = SampleChannel(43500000, "SUB");
+  sub.mode = ChannelMode::USB;
+  sub.shift = ShiftDirection::Plus;
+  image.slot(1500) = SampleChannel(16255000, "LAST SUB");
+  image.slot(1550) = SampleChannel(12150000, "PRIO");
+  image.slot(1700) = SampleChannel(129999500, "PASS");
 
   image.banks = BankTable::Defaults();
   image.banks.counts[11] = 0;

@@ -5,6 +5,13 @@
 
 #include <QByteArray>
 
+#include <ostream>
+
+namespace rqm27 {
+// How a failing expectation shows a channel: its cells as the grid shows them.
+void PrintTo(const ChannelSlot& slot, std::ostream* out);
+}  // namespace rqm27
+
 namespace rqm27::testing {
 
 // A start-up image with channels of every kind (memory, program-scan, dual-watch, priority,
@@ -12,8 +19,8 @@ namespace rqm27::testing {
 // settings, groups and icons.
 CloneImage SampleImage();
 
-// One used channel with the given frequency text and name.
-ChannelSlot SampleChannel(const QString& frequency, const QString& name);
+// One used channel with the given frequency (in units of 10 Hz) and name.
+ChannelSlot SampleChannel(std::int32_t frequency, const QString& name);
 
 // A memory image of pseudo-random bytes (repeatable for a seed).
 QByteArray RandomMemory(unsigned seed);
