@@ -62,7 +62,12 @@ TEST(JsonImage, FirstBadValueIsNamedByItsPath) {
       {"oneTouch", 2, "bank", 11, "oneTouch[2].bank: bank 11 has no channels"},
       {"icons", 6, nullptr, "00", "icons[6]"},
       {nullptr, 0, "banks", QJsonArray{1, 2}, "banks: must have 50 entries"},
-      {nullptr, 0, "comPort", 17, "comPort: 17 is outside 1-16"}};
+      {nullptr, 0, "comPort", 17, "comPort: 17 is outside 1-16"},
+      {nullptr, 0, "comPort", 1e20, "comPort: 1e+20 is outside 1-16"},
+      {"channels", 0, "frequency", "145.123456MHz", "channels[0].frequency: \"145.123456MHz\""},
+      {"channels", 0, "frequency", "4000MHz", "channels[0]: frequency 4000.00000MHz is outside"},
+      {"channels", 0, "frequency", "0.04MHz", "channels[0]: frequency 0.04000MHz is outside"},
+      {"channels", 0, "shiftFreq", "1000MHz", "channels[0]: shift offset 1000.00000MHz"}};
   for (const auto& [arrayName, index, key, value, expected] : cases) {
     QJsonObject top = ToObject(SampleImage());
     if (arrayName == nullptr) {
@@ -82,6 +87,23 @@ TEST(JsonImage, FirstBadValueIsNamedByItsPath) {
   }
   EXPECT_FALSE(ReadJsonImage("{\"channels\": [").ok());
   EXPECT_FALSE(ReadJsonImage("[]").ok());
+}
+
+// Frequencies are read as the numbers they are, whatever their decimals.
+TEST(JsonImage, FrequenciesAreReadAsNumbers) {
+  const std::pair<const char*, std::int32_t> cases[] = {
+      {"5.600MHz", 560000}, {"145MHz", 14500000}, {"145.5MHz", 14550000}, {"0.6", 60000}};
+  for (const auto& [text, tens] : cases) {
+    QJsonObject top = ToObject(SampleImage());
+    QJsonArray channels = top["channels"].toArray();
+    QJsonObject first = channels[0].toObject();
+    first["shiftFreq"] = text;
+    channels[0] = first;
+    top["channels"] = channels;
+    const auto read = ReadJsonImage(QJsonDocument(top).toJson());
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
+    EXPECT_EQ(read->slot(1).offset, tens) << text;
+  }
 }
 
 }  // namespace

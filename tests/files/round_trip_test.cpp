@@ -1,0 +1,277 @@
+// Every writer's file, read back, gives the image written, as far as the format keeps it; what
+// it cannot keep is said, never changed silently. Run over random images of everything the
+// program can hold: names with every kind of code a receiver can store, banks up to 1200,
+// offsets up to the ceiling.
+#include "codec/bank_links.h"
+#include "codec/memory_image.h"
+#include "files/clone_file.h"
+#include "files/csv_file.h"
+#include "files/image_file.h"
+#include "files/json_image.h"
+#include "model/channel_rules.h"
+#include "model/row_labels.h"
+#include "model/settings_texts.h"
+#include "support/sample_image.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace rqm27 {
+namespace {
+
+class RandomImages {
+ public:
+  explicit RandomImages(unsigned seed) : random_(seed) {}
+
+  CloneImage next() {
+    CloneImage image = StartupImage();
+    for (int s = 1; s <= LastTransferredSlot; ++s) {
+      if (pick(3) == 0) image.slot(s) = channel();
+    }
+    image.title = name();
+    image.banks = banks();
+    for (OneTouchMemory& memory : image.oneTouch) {
+      const int bank = pick(BankCount);
+      const int count = image.banks.counts[bank];
+      memory = count > 0 && pick(2) == 0 ? OneTouchMemory{true, bank, pick(count)}
+                                         : OneTouchMemory{};
+    }
+    for (int k = 0; k < SettingsListCount; ++k) {
+      const auto list = static_cast<SettingsList>(k);
+      for (int j = 0; j < SettingsListSizes[k]; ++j) {
+        image.settings.at(list, j) = pick(SettingsChoiceCount(list, j));
+      }
+    }
+    if (image.settings.at(SettingsList::Recv, 3) == 1) image.settings.at(SettingsList::Recv, 4) = 0;
+    for (GroupRecord& record : image.bankLinks) {
+      for (int b = 0; b < BankCount; ++b) SetGroupMember(record, b, pick(4) == 0);
+    }
+    for (IconGlyph& glyph : image.icons) {
+      for (auto& row : glyph) {
+        for (auto& pixel : row) pixel = static_cast<std::uint8_t>(pick(2));
+      }
+    }
+    image.comPort = 1 + pick(16);
+    return image;
+  }
+
+ private:
+  int pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+
+  ChannelSlot channel() {
+    ChannelSlot c;
+    c.used = true;
+    c.frequency = LowestFrequency + pick(HighestFrequency - LowestFrequency + 1);
+    c.offset = pick(HighestOffset + 1);
+    c.mode = static_cast<ChannelMode>(pick(7));
+    c.step = static_cast<std::uint8_t>(FittingStep(pick(19), c.frequency, c.offset));
+    c.carrier = static_cast<std::uint8_t>(pick(29));
+    constexpr SubtoneType subtones[] = {SubtoneType::None, SubtoneType::Train, SubtoneType::Tsq,
+                                        SubtoneType::Sq, SubtoneType::Dcs};
+    c.subtone = subtones[pick(5)];
+    c.txTone = static_cast<std::uint8_t>(pick(39));
+    c.rxTone = static_cast<std::uint8_t>(pick(39));
+    c.dcs = static_cast<std::uint8_t>(pick(104));
+    c.shift = static_cast<ShiftDirection>(pick(3));
+    c.skip = pick(2) == 1;
+    c.name = name();
+    return c;
+  }
+
+  // Mostly characters; now and then a line break, a zero inside, or a code that is not one.
+  ChannelName name() {
+    ChannelName n;
+    const int length = pick(17);
+    for (int i = 0; i < length; ++i) {
+      const int kind = pick(40);
+      std::uint16_t code = static_cast<std::uint16_t>(0x20 + pick(0x5F));  // ASCII
+      if (kind < 8) code = static_cast<std::uint16_t>(0xA1 + pick(0x3F));  // half-width kana
+      if (kind >= 8 && kind < 16) code = static_cast<std::uint16_t>(0x829F + pick(0x53));  // kana
+      if (kind == 16) code = 0x0A;
+      if (kind == 17) code = 0x00;
+      if (kind == 18) code = 0xFF;
+      n.codes[static_cast<std::size_t>(i)] = code;
+    }
+    return n;
+  }
+
+  BankTable banks() {
+    BankTable table;
+    int left = MemoryChannelCount;
+    for (int b = 0; b < BankCount && left > 0; ++b) {
+      const int count = b == BankCount - 1 || pick(5) == 0 ? left : pick(left + 1);
+      table.counts[b] = count;
+      left -= count;
+    }
+    if (pick(4) == 0) table.counts[pick(BankCount)] = pick(MemoryChannelCount);  // inconsistent
+    return table;
+  }
+
+  std::mt19937 random_;
+};
+
+// A name as a text file leaves it: every code as its character (or "?"), and in the line-based
+// clone file every control character as a space.
+ChannelName ThroughText(const ChannelName& name, bool controlsAsSpaces) {
+  QString text = NameToText(name);
+  for (QChar& c : text) {
+    if (controlsAsSpaces && (c.unicode() < 0x20 || c.unicode() == 0x7F)) c = u' ';
+  }
+  return NameFromText(text);
+}
+
+// What a clone file keeps: the one-touch and bank lines only with a consistent bank table,
+// group flags only for banks with channels, neither the port nor the settings bytes.
+CloneImage KeptByCloneFile(const CloneImage& image, bool& changed) {
+  CloneImage kept = image;
+  const CloneImage startup = StartupImage();
+  for (ChannelSlot& slot : kept.channels) {
+    if (!slot.used) {
+      slot = ChannelSlot{};
+      slot.clear();
+      continue;
+    }
+    slot.name = ThroughText(slot.name, true);
+  }
+  for (int s = FirstPresetSlot; s <= SlotCount; ++s) kept.slot(s).name = image.slot(s).name;
+  kept.title = ThroughText(image.title, true);
+  changed = kept.channels != image.channels || kept.title != image.title;
+  if (kept.title.isEmpty()) kept.title = startup.title;  // an empty title line is not read
+  if (!image.banks.consistent()) {
+    kept.banks = startup.banks;
+    kept.oneTouch = startup.oneTouch;
+  }
+  for (GroupRecord& record : kept.bankLinks) {
+    for (int b = 0; b < BankCount; ++b) {
+      if (image.banks.counts[b] == 0) SetGroupMember(record, b, false);
+    }
+  }
+  kept.comPort = startup.comPort;
+  return kept;
+}
+
+// What a channel list keeps: the channels of slots 1-1700 without their transmit tone.
+CloneImage KeptByChannelList(const CloneImage& image, bool& changed) {
+  CloneImage kept = StartupImage();
+  for (int s = 1; s <= LastTransferredSlot; ++s) {
+    ChannelSlot& slot = kept.slot(s);
+    slot.clear();
+    if (!image.slot(s).used) continue;
+    slot = image.slot(s);
+    slot.txTone = DefaultToneIndex;
+    slot.name = ThroughText(slot.name, false);
+    changed = changed || slot.name != image.slot(s).name;
+  }
+  return kept;
+}
+
+// What a memory image keeps: all but the transmit tone, NFM (stored as FM) and the port.
+CloneImage KeptByMemoryImage(const CloneImage& image, const CloneImage& read) {
+  CloneImage kept = image;
+  for (int s = 1; s <= LastTransferredSlot; ++s) {
+    ChannelSlot& slot = kept.slot(s);
+    if (!slot.used) {
+      slot = read.slot(s);  // an empty record says nothing about the slot's kept indexes
+      continue;
+    }
+    slot.txTone = DefaultToneIndex;
+    if (slot.mode == ChannelMode::NFM) slot.mode = ChannelMode::FM;
+  }
+  kept.comPort = read.comPort;
+  kept.settingsImage = read.settingsImage;
+  return kept;
+}
+
+constexpr int Images = 8;
+const QDateTime kNow(QDate(2026, 1, 2), QTime(3, 4, 5));
+
+TEST(RoundTrip, JsonKeepsEverything) {
+  RandomImages images(101);
+  for (int i = 0; i < Images; ++i) {
+    const CloneImage image = images.next();
+    const auto read = ReadJsonImage(WriteJsonImage(image));
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
+    EXPECT_EQ(*read, image) << "image " << i;
+  }
+}
+
+TEST(RoundTrip, CloneFileKeepsWhatItCanAndSaysWhatNot) {
+  RandomImages images(202);
+  for (int i = 0; i < Images; ++i) {
+    const CloneImage image = images.next();
+    const auto written = WriteCloneFile(image, kNow);
+    ASSERT_TRUE(written.ok()) << written.error().toStdString();
+    const auto read = ReadCloneFile(written->value, StartupImage(), "r.M27");
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
+    bool changed = false;
+    const CloneImage kept = KeptByCloneFile(image, changed);
+    for (int s = 1; s <= SlotCount; ++s) {
+      ASSERT_EQ(read->value.slot(s), kept.slot(s)) << "image " << i << " slot " << s;
+    }
+    EXPECT_EQ(read->value, kept) << "image " << i;
+    EXPECT_EQ(written->notes.empty(), !changed) << "image " << i;
+    EXPECT_TRUE(read->notes.empty()) << NoteText(read->notes.front()).toStdString();
+  }
+}
+
+TEST(RoundTrip, ChannelListKeepsTheChannelsAndSaysWhatNot) {
+  RandomImages images(303);
+  for (int i = 0; i < Images; ++i) {
+    const CloneImage image = images.next();
+    const auto labels = ShowRowLabels(BankTable::Defaults()).value();
+    const Noted<QByteArray> written = ExportCsv(image, labels);
+    const auto read = ImportCsv(written.value, StartupImage(), "r.CSV");
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
+    bool changed = false;
+    const CloneImage kept = KeptByChannelList(image, changed);
+    for (int s = 1; s <= SlotCount; ++s) {
+      ASSERT_EQ(read->value.slot(s), kept.slot(s)) << "image " << i << " slot " << s;
+    }
+    EXPECT_EQ(written.notes.empty(), !changed) << "image " << i;
+    EXPECT_TRUE(read->notes.empty()) << NoteText(read->notes.front()).toStdString();
+  }
+}
+
+TEST(RoundTrip, MemoryImageKeepsWhatAReceiverKeeps) {
+  RandomImages images(404);
+  for (int i = 0; i < Images; ++i) {
+    CloneImage image = images.next();
+    image.settings = DefaultSettings();  // the settings codec has its own tests
+    const auto memory = EncodeMemoryImage(image, BlankMemoryFor(image));
+    ASSERT_TRUE(memory.ok()) << memory.error().toStdString();
+    const auto read = DecodeMemoryImage(*memory);
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
+    const CloneImage kept = KeptByMemoryImage(image, *read);
+    for (int s = 1; s <= SlotCount; ++s) {
+      ASSERT_EQ(read->slot(s), kept.slot(s)) << "image " << i << " slot " << s;
+    }
+    EXPECT_EQ(*read, kept) << "image " << i;
+  }
+}
+
+// The writers give, byte for byte, the files they have always given for the same image.
+TEST(RoundTrip, WritersGiveTheirGoldenFiles) {
+  const QString golden = QStringLiteral(RQM27_TEST_DATA "/golden/");
+  const auto loaded = LoadImageFile(golden + "image.json");
+  ASSERT_TRUE(loaded.ok()) << loaded.error().toStdString();
+  const CloneImage& image = loaded->value;
+  EXPECT_EQ(WriteJsonImage(image), testing::ReadFile(golden + "written.json"));
+  const QByteArray clone = WriteCloneFile(image, kNow)->value;
+  const QByteArray goldenClone = testing::ReadFile(golden + "written.M27");
+  EXPECT_EQ(clone.mid(clone.indexOf('\n')), goldenClone.mid(goldenClone.indexOf('\n')));
+  const auto labels = ShowRowLabels(image.banks).value();
+  EXPECT_EQ(ExportCsv(image, labels).value, testing::ReadFile(golden + "written.CSV"));
+  const auto memory = EncodeMemoryImage(image, BlankMemoryFor(image));
+  ASSERT_TRUE(memory.ok());
+  EXPECT_EQ(QCryptographicHash::hash(*memory, QCryptographicHash::Sha256).toHex(),
+            "06ae50e935d3b0f4f2763db33f99d204054ffcac6b2b089ea47a2cc562281c09");
+}
+
+}  // namespace
+}  // namespace rqm27
