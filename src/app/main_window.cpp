@@ -73,6 +73,7 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
   connectCommands();
   showDocument();
   resize(TwipsToPixels(WindowWidthTwips, *this), TwipsToPixels(WindowHeightTwips, *this));
+  grid_->setFocus();  // the keys work on the channels from the start
 }
 
 MainWindow::~MainWindow() {
@@ -167,8 +168,12 @@ void MainWindow::replaceImage(CloneImage image) {
 }
 
 void MainWindow::showNewImage() {
+  // A model reset drops the grid's cursor; keys such as Down and Enter need it back.
+  const QModelIndex cursor = grid_->currentIndex();
+  const int slot = cursor.isValid() ? ChannelTableModel::SlotOfRow(cursor.row()) : 1;
   channelModel_->imageReset();
   channelModel_->refreshRowLabels();
+  grid_->selectSlot(slot);
   showPages();
 }
 
@@ -265,25 +270,33 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::openFile() {
   if (runner_->isRunning()) return;
-  if (OpenCloneFile(document_, *dialogs_) == CommandOutcome::Done) showNewImage();
+  keepFocusAround([&] {
+    if (OpenCloneFile(document_, *dialogs_) == CommandOutcome::Done) showNewImage();
+  });
   showDocument();
 }
 
 void MainWindow::saveFile() {
   if (runner_->isRunning()) return;
-  SaveCloneFile(document_, *dialogs_);
+  keepFocusAround([&] {
+    SaveCloneFile(document_, *dialogs_);
+  });
   showDocument();
 }
 
 void MainWindow::importCsv() {
   if (runner_->isRunning()) return;
-  if (ImportChannelList(document_, *dialogs_) == CommandOutcome::Done) showNewImage();
+  keepFocusAround([&] {
+    if (ImportChannelList(document_, *dialogs_) == CommandOutcome::Done) showNewImage();
+  });
   showDocument();
 }
 
 void MainWindow::exportCsv() {
   if (runner_->isRunning()) return;
-  ExportChannelList(document_, channelModel_->rowLabels(), *dialogs_);
+  keepFocusAround([&] {
+    ExportChannelList(document_, channelModel_->rowLabels(), *dialogs_);
+  });
   showDocument();
 }
 
@@ -458,6 +471,13 @@ void MainWindow::setControlsEnabled(bool enabled) {
     for (QAction* action : menu->actions()) action->setEnabled(enabled);
   }
   if (enabled) focusBeforeLock_.restore([this](QWidget* window) { return firstControl(window); });
+}
+
+void MainWindow::keepFocusAround(const std::function<void()>& command) {
+  FocusMemory focus;
+  focus.remember({this});
+  command();
+  focus.restore([this](QWidget* window) { return firstControl(window); });
 }
 
 QWidget* MainWindow::firstControl(QWidget* window) const {

@@ -111,6 +111,9 @@ class MainWindow : public QMainWindow, public PageHost {
   // take it back: the first control of the shown page (the grid on the Memory page) or of the
   // side window.
   QWidget* firstControl(QWidget* window) const;
+  // Runs a command that shows dialogs, then gives the focus back to the control that had it
+  // (or the shown page's first control): closing a file dialog leaves it nowhere.
+  void keepFocusAround(const std::function<void()>& command);
 
   Document document_;
   QString preferencesPath_;

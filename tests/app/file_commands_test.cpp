@@ -122,6 +122,9 @@ TEST_F(FileCommandsTest, ImportAndOpenFillRowsAndExportWritesEveryRow) {
   EXPECT_EQ(script->messages.back().text, "Import CSV File");
   EXPECT_TRUE(script->messages.back().detail.startsWith("1 thing was changed or left out"));
   EXPECT_TRUE(script->messages.back().details.contains("rows 2-1700 are missing"));
+  // The file dialog took the focus with it; the grid has it back, its cursor on a row.
+  EXPECT_EQ(window->focusWidget(), grid(*window));
+  EXPECT_TRUE(grid(*window)->currentIndex().isValid());
   EXPECT_EQ(shownTitle(*window), kTitle + " [" + list + "]*");
 
   const QString file = write("memory.M27", kCloneFile);
