@@ -7,6 +7,9 @@
 #include "codec/one_touch.h"
 #include "codec/settings_image.h"
 #include "codec/title_block.h"
+#include "model/hex_text.h"
+
+#include <algorithm>
 
 namespace rqm27 {
 
@@ -26,7 +29,39 @@ void Put(QByteArray& memory, int address, const QByteArray& bytes) {
   memory.replace(address, bytes.size(), bytes);
 }
 
+// The slot whose record holds an address of the channel area.
+int SlotAtAddress(int address) {
+  for (int slot = 1; slot <= LastTransferredSlot; ++slot) {
+    const int start = ChannelAddress(slot);
+    if (address >= start && address < start + ChannelRecordSize) return slot;
+  }
+  return 0;
+}
+
 }  // namespace
+
+QString DescribeAddress(int address) {
+  const QString where =
+      QStringLiteral("address %1").arg(HexPad(static_cast<std::uint64_t>(address), 5));
+  if (address >= ChannelAreaStart && address < ChannelAreaEnd) {
+    return QStringLiteral("channel slot %1 (%2)").arg(SlotAtAddress(address)).arg(where);
+  }
+  for (const MemoryArea& area : MemoryAreas) {
+    if (address >= area.start && address < area.start + area.size) {
+      return QStringLiteral("%1 (%2)").arg(QLatin1StringView(area.name), where);
+    }
+  }
+  return where;
+}
+
+std::optional<int> FirstDifference(const QByteArray& a, const QByteArray& b) {
+  const qsizetype size = std::min(a.size(), b.size());
+  for (qsizetype i = 0; i < size; ++i) {
+    if (a[i] != b[i]) return static_cast<int>(i);
+  }
+  if (a.size() != b.size()) return static_cast<int>(size);
+  return std::nullopt;
+}
 
 Result<CloneImage> DecodeMemoryImage(const QByteArray& memory) {
   if (const Status size = CheckSize(memory, "the"); !size) return Error{size.error()};

@@ -18,12 +18,41 @@
 #include "model/result.h"
 
 #include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <optional>
 
 namespace rqm27 {
 
 inline constexpr int MemoryImageSize = 131072;
 inline constexpr int ChannelAreaStart = 0x01200;
 inline constexpr int ChannelAreaEnd = 0x1BB00;  // one past the last byte
+
+// The areas of the memory map by address, for naming the place of an address.
+struct MemoryArea {
+  int start;
+  int size;
+  const char* name;
+};
+inline constexpr std::array<MemoryArea, 9> MemoryAreas = {{
+    {0x00000, 192, "the settings"},
+    {0x00100, 88, "the bank-link groups"},
+    {0x00180, 27, "the one-touch memories"},
+    {0x001A0, 34, "the opening title"},
+    {0x00200, 128, "the bank table"},
+    {0x01000, 256, "the icons"},
+    {0x01200, 108800, "the channels"},
+    {0x1BB00, 1344, "the preset channels"},
+    {0x1FE01, 1, "the memory-protect setting"},
+}};
+
+// What lies at an address, in words: "channel slot 52 (address 02440)", "the opening title
+// (address 001A4)".
+QString DescribeAddress(int address);
+
+// The first address at which two memories differ, or nothing when they are the same.
+std::optional<int> FirstDifference(const QByteArray& a, const QByteArray& b);
 
 // What a full read of a receiver holding this memory gives: a start-up image with every area
 // decoded, in the order the read takes them. Fails, naming the area, slot or setting, when a

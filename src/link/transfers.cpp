@@ -2,7 +2,14 @@
 
 #include "link/blocks.h"
 
+#include "codec/memory_image.h"
+#include "codec/settings_image.h"
+#include "model/channel_rules.h"
+
+#include <QStringList>
+
 #include <algorithm>
+#include <functional>
 
 namespace rqm27 {
 
@@ -134,6 +141,152 @@ TransferResult HalfwayTransfer(Port& port, Variant variant, const CloneImage& im
   });
 }
 
+// What a full write has put into the receiver so far, to say what it holds when the write
+// stops part-way.
+struct WriteLedger {
+  enum class Clear { NotSent, Unconfirmed, Done };
+  QStringList areas;        // written whole, in order
+  QString areaInProgress;   // the area whose blocks were being written when it stopped
+  Clear clear = Clear::NotSent;
+  int channelsWritten = 0;
+  int channelsToWrite = 0;
+  // The receiver did not answer the last channel write: it may have stored it.
+  bool lastChannelUnanswered = false;
+
+  QString text() const {
+    if (areas.isEmpty() && areaInProgress.isEmpty()) {
+      return QStringLiteral("Nothing was written: the receiver holds what it held before.");
+    }
+    QString text = QStringLiteral("The receiver now holds ");
+    text += areas.isEmpty() ? QStringLiteral("its old areas")
+                            : QStringLiteral("the new ") + JoinWords(areas);
+    if (!areaInProgress.isEmpty()) {
+      text += QStringLiteral(", and the %1 may be partly written").arg(areaInProgress);
+    }
+    const QString groups = areaInProgress == QLatin1StringView("groups")
+                               ? QString()
+                               : QStringLiteral("; its groups are the old ones");
+    switch (clear) {
+      case Clear::NotSent:
+        return text + QStringLiteral("; its channels are the old ones") + groups + u'.';
+      case Clear::Unconfirmed:
+        return text +
+               QStringLiteral("; it did not confirm clearing its channels, so they may be gone") +
+               groups + u'.';
+      case Clear::Done:
+        break;
+    }
+    text += QStringLiteral("; its channels were cleared and %1 of %2 were written")
+                .arg(channelsWritten)
+                .arg(channelsToWrite);
+    if (lastChannelUnanswered) {
+      text += QStringLiteral(" (one more may be too: its write was not answered)");
+    }
+    return text + groups + u'.';
+  }
+
+  static QString JoinWords(const QStringList& words) {
+    if (words.size() < 2) return words.join(QString());
+    return words.first(words.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+           words.last();
+  }
+};
+
+// Runs one area step of a full write and notes it in the ledger.
+template <typename Step>
+Status WriteArea(Transfer& t, WriteLedger& ledger, const QString& area, Step step) {
+  if (t.cancelled({})) return Stopped();
+  ledger.areaInProgress = area;
+  if (const Status s = step(); !s) return s;
+  ledger.areaInProgress.clear();
+  if (!ledger.areas.contains(area)) ledger.areas << area;
+  t.advance();
+  return Ok();
+}
+
+Status ClearChannels(Transfer& t, WriteLedger& ledger) {
+  if (t.cancelled({})) return Stopped();
+  t.waiting(true);
+  ledger.clear = WriteLedger::Clear::Unconfirmed;
+  const QByteArray reply = t.link().send("ZT~IM");
+  t.waiting(false);
+  if (reply == "OK") {
+    ledger.clear = WriteLedger::Clear::Done;
+    return Ok();
+  }
+  return Error{reply.isEmpty() ? QStringLiteral("the receiver did not confirm clearing its "
+                                                "channels (ZT~IM) within 10 seconds")
+                               : QStringLiteral("the receiver answered \"%1\" to clearing its "
+                                                "channels (ZT~IM)")
+                                     .arg(QString::fromLatin1(reply.left(20)))};
+}
+
+Status WriteUsedChannels(Transfer& t, WriteLedger& ledger) {
+  for (int slot = 1; slot <= LastTransferredSlot; ++slot) {
+    if (t.image().slot(slot).used) ++ledger.channelsToWrite;
+  }
+  t.progress(0, LastTransferredSlot);
+  for (int slot = 1; slot <= LastTransferredSlot; ++slot) {
+    if (t.cancelled({})) return Stopped();
+    if (const Status s = WriteChannelBlock(t.link(), t.image(), slot, true); !s) {
+      ledger.lastChannelUnanswered = s.error().contains(QStringLiteral("did not answer"));
+      return s;
+    }
+    if (t.image().slot(slot).used) ++ledger.channelsWritten;
+    t.advance();
+  }
+  return Ok();
+}
+
+// The areas in the order the receiver has always been given them: bank table, one-touch
+// memories, settings, title, icons, the clear, the channels, the groups.
+Status WriteWholeMemory(Transfer& t, WriteLedger& ledger) {
+  constexpr int kAreaSteps = 14;
+  t.progress(1, kAreaSteps);
+  LinkSession& link = t.link();
+  CloneImage& image = t.image();
+  const std::pair<const char*, std::function<Status()>> areas[] = {
+      {"bank table", [&] { return WriteBankTable(link, image); }},
+      {"one-touch memories", [&] { return WriteOneTouch(link, image); }},
+      {"settings", [&] { return WriteSettingsImage(link, image); }},
+      {"title", [&] { return WriteTitleBlock(link, image); }}};
+  for (const auto& [area, step] : areas) {
+    if (const Status s = WriteArea(t, ledger, QLatin1StringView(area), step); !s) return s;
+  }
+  const auto icons = [&] {
+    for (int icon = 0; icon < IconCount; ++icon) {
+      if (const Status s = WriteFontData(link, image, icon); !s) return s;
+      t.advance();
+    }
+    return Ok();
+  };
+  if (const Status s = WriteArea(t, ledger, QStringLiteral("icons"), icons); !s) return s;
+  if (const Status s = ClearChannels(t, ledger); !s) return s;
+  if (const Status s = WriteUsedChannels(t, ledger); !s) return s;
+  return WriteArea(t, ledger, QStringLiteral("groups"),
+                   [&] { return WriteBankLinkData(link, image); });
+}
+
+// The first difference between what a write left and what was read back, by the bytes both
+// would give in the receiver's memory.
+Status CompareMemories(const CloneImage& written, const CloneImage& read) {
+  const auto memoryOf = [](const CloneImage& image) {
+    QByteArray base(MemoryImageSize, '\0');
+    if (image.settingsImage.size() == SettingsAreaSize) {
+      base.replace(SettingsAreaAddress, SettingsAreaSize, image.settingsImage);
+    }
+    return EncodeMemoryImage(image, base);
+  };
+  const auto expected = memoryOf(written);
+  if (!expected) return Error{expected.error()};
+  const auto found = memoryOf(read);
+  if (!found) return Error{found.error()};
+  if (const auto address = FirstDifference(*expected, *found)) {
+    return Error{QStringLiteral("%1 differs from what was written").arg(DescribeAddress(*address))};
+  }
+  return Ok();
+}
+
 }  // namespace
 
 TransferResult ReadAll(Port& port, Variant variant, const CloneImage& image,
@@ -145,51 +298,53 @@ TransferResult ReadAll(Port& port, Variant variant, const CloneImage& image,
   });
 }
 
+std::optional<QString> FullWriteFault(const CloneImage& image) {
+  if (!image.banks.consistent()) {
+    return QStringLiteral("the bank table holds %1 channels; the receiver needs exactly %2")
+        .arg(image.banks.total())
+        .arg(MemoryChannelCount);
+  }
+  for (int slot = 1; slot <= LastTransferredSlot; ++slot) {
+    if (!image.slot(slot).used) continue;
+    if (const auto fault = ChannelFault(image.slot(slot))) {
+      return QStringLiteral("slot %1: %2").arg(slot).arg(*fault);
+    }
+  }
+  return std::nullopt;
+}
+
 TransferResult WriteAll(Port& port, Variant variant, const CloneImage& image,
-                        const TransferHooks& hooks) {
-  return Transfer(port, variant, image, hooks, QStringLiteral("Write all")).run([](Transfer& t) {
-    constexpr int kAreaSteps = 14;
-    t.progress(1, kAreaSteps);
-    const std::pair<const char*, Status (*)(LinkSession&, const CloneImage&)> areas[] = {
-        {"", WriteBankTable}, {"the bank table", WriteOneTouch}};
-    for (const auto& [before, step] : areas) {
-      if (t.cancelled(QString::fromLatin1(before))) return Stopped();
-      if (const Status s = step(t.link(), t.image()); !s) return s;
-      t.advance();
+                        const TransferHooks& hooks, ImageCheck check) {
+  const QString name = QStringLiteral("Write all");
+  if (check == ImageCheck::Refuse) {
+    if (const auto fault = FullWriteFault(image)) {
+      TransferResult refused;
+      refused.message = name + QStringLiteral(": refused before anything was sent: ") + *fault;
+      refused.receiverState = WriteLedger().text();
+      return refused;
     }
-    if (t.cancelled(QStringLiteral("the bank table and the one-touch memories"))) return Stopped();
-    if (const Status s = WriteSettingsImage(t.link(), t.image()); !s) return s;
-    t.advance();
-    if (const Status s = WriteTitleBlock(t.link(), t.image()); !s) return s;
-    t.advance();
-    for (int icon = 0; icon < IconCount; ++icon) {
-      if (t.cancelled(QStringLiteral("the settings, the title and %1 icons").arg(icon))) {
-        return Stopped();
+  }
+  WriteLedger ledger;
+  TransferResult result = Transfer(port, variant, image, hooks, name).run([&](Transfer& t) {
+    return WriteWholeMemory(t, ledger);
+  });
+  if (!result.done()) result.receiverState = ledger.text();
+  return result;
+}
+
+TransferResult VerifyWrite(Port& port, Variant variant, const CloneImage& written,
+                           VerifyScope scope, const TransferHooks& hooks) {
+  return Transfer(port, variant, written, hooks, QStringLiteral("Verify")).run([&](Transfer& t) {
+    if (const Status s = ReadAreas(t); !s) return s;
+    t.progress(0, LastTransferredSlot);
+    for (int slot = 1; slot <= LastTransferredSlot; ++slot) {
+      if (scope == VerifyScope::Full || written.slot(slot).used) {
+        if (t.cancelled({})) return Stopped();
+        if (const Status s = ReadChannelBlock(t.link(), t.image(), slot); !s) return s;
       }
-      if (const Status s = WriteFontData(t.link(), t.image(), icon); !s) return s;
       t.advance();
     }
-    if (t.cancelled(QStringLiteral("every area but the channels and the groups"))) {
-      return Stopped();
-    }
-    t.waiting(true);
-    const QByteArray reply = t.link().send("ZT~IM");
-    t.waiting(false);
-    if (reply != "OK") {
-      return Status(Error{reply.isEmpty()
-                              ? QStringLiteral("the receiver did not confirm clearing its "
-                                               "channels (ZT~IM) within 10 seconds")
-                              : QStringLiteral("the receiver answered \"%1\" to clearing its "
-                                               "channels (ZT~IM)")
-                                    .arg(QString::fromLatin1(reply.left(20)))});
-    }
-    const QString before =
-        QStringLiteral("writing every area but the groups and clearing the receiver's channels");
-    if (const Status s = WriteRows(t, 1, LastTransferredSlot, true, before); !s) return s;
-    if (t.cancelled(QStringLiteral("all channels; the groups are not written"))) return Stopped();
-    if (const Status s = WriteBankLinkData(t.link(), t.image()); !s) return s;
-    t.advance();
-    return Ok();
+    return CompareMemories(written, t.image());
   });
 }
 

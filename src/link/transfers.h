@@ -35,6 +35,10 @@ struct TransferResult {
   // the settings area as last read).
   std::optional<CloneImage> image;
   LinkCounters counters;
+  // After a full write that did not finish: what the receiver holds now, in plain words
+  // ("The receiver now holds the new bank table ...; its channels were cleared and 52 of 300
+  // were written; its groups are the old ones."). Empty for every other transfer.
+  QString receiverState;
 
   bool done() const { return outcome == Outcome::Done; }
 };
@@ -43,10 +47,26 @@ struct TransferResult {
 // icons, groups, then channel slots 1-1700.
 TransferResult ReadAll(Port& port, Variant variant, const CloneImage& image,
                        const TransferHooks& hooks = {});
-// The same areas the other way; the receiver clears its channels ("ZT~IM") and only the used
-// slots 1-1700 are written.
+// Why an image must not go to the receiver by a full write: its bank table does not hold the
+// 1200 channels, or a used channel is outside the receiver's ranges. Nothing when it may.
+std::optional<QString> FullWriteFault(const CloneImage& image);
+
+// Whether a full write first refuses an image with a fault (Refuse), or writes it as it is
+// (Allow: a backup goes back as the receiver held it).
+enum class ImageCheck { Refuse, Allow };
+
+// The same areas the other way, in the same order; the receiver clears its channels
+// ("ZT~IM") and only the used slots 1-1700 are written. A write that does not finish says in
+// receiverState what the receiver now holds.
 TransferResult WriteAll(Port& port, Variant variant, const CloneImage& image,
-                        const TransferHooks& hooks = {});
+                        const TransferHooks& hooks = {}, ImageCheck check = ImageCheck::Refuse);
+
+// Reads back what a full write of `written` (the image a finished write returned) left in the
+// receiver and fails naming the first difference by slot or area and address: Written reads
+// the areas and the used slots, Full every slot as a full read does.
+enum class VerifyScope { Written, Full };
+TransferResult VerifyWrite(Port& port, Variant variant, const CloneImage& written,
+                           VerifyScope scope, const TransferHooks& hooks = {});
 
 // Channel slots between two rows given in either order (the presets included); an empty slot
 // is written as 64 zero bytes.

@@ -218,13 +218,116 @@ TEST(Transfers, LateReplyIsDiscardedBeforeTheNextCommand) {
   EXPECT_EQ(receiver.memory().mid(0x300, 4), QByteArray(4, '\x11'));
 }
 
+// The receiver may still clear its channels after the 10 s the program waits: a full write
+// that stops there says they may be gone.
 TEST(Transfers, MemoryInitialisationAnsweredAfterTenSecondsFails) {
   Receiver receiver(SampleMemory(), {.imDelayMs = 10600});
-  LinkSession link(receiver.port(), Variant::J);
-  ASSERT_TRUE(link.start().ok());
   const auto start = Clock::now();
-  EXPECT_EQ(link.send("ZT~IM"), QByteArray());
+  const TransferResult write = WriteAll(receiver.port(), Variant::J, testing::SampleImage());
   EXPECT_GE(Clock::now() - start, milliseconds(9900));
+  EXPECT_TRUE(write.message.contains("did not confirm clearing")) << Text(write);
+  EXPECT_TRUE(write.receiverState.contains("title and icons; it did not confirm clearing its "
+                                           "channels, so they may be gone; its groups are the "
+                                           "old ones."))
+      << write.receiverState.toStdString();
+}
+
+int UsedChannels(const QByteArray& memory) {
+  const auto image = DecodeMemoryImage(memory);
+  EXPECT_TRUE(image.ok()) << image.error().toStdString();
+  int used = 0;
+  for (int slot = 1; image.ok() && slot <= LastTransferredSlot; ++slot) {
+    used += image->slot(slot).used ? 1 : 0;
+  }
+  return used;
+}
+
+// Each way a full write can stop part-way says what the receiver now holds, and the receiver's
+// memory agrees: the channel count it names is the one the receiver has.
+TEST(Transfers, FullWriteThatStopsSaysWhatTheReceiverHolds) {
+  const CloneImage image = testing::SampleImage();  // 11 used channels in slots 1-1700
+  struct Case {
+    const char* what;
+    SimulatorOptions options;
+    int cancelAfterQuestions;  // -1: never
+    const char* state;
+    int channels;  // in the receiver afterwards; -1: the old ones
+  };
+  const Case cases[] = {
+      {"refused bank table", {.refuseWritesAt = 0x200}, -1,
+       "The receiver now holds its old areas, and the bank table may be partly written; its "
+       "channels are the old ones; its groups are the old ones.", -1},
+      {"refused icon 3", {.refuseWritesAt = 0x1060}, -1,
+       "The receiver now holds the new bank table, one-touch memories, settings and title, and "
+       "the icons may be partly written; its channels are the old ones",
+       -1},
+      {"refused slot 150", {.refuseWritesAt = ChannelAddress(150)}, -1,
+       "its channels were cleared and 2 of 11 were written; its groups are the old ones.", 2},
+      {"refused groups", {.refuseWritesAt = 0x100}, -1,
+       "and the groups may be partly written; its channels were cleared and 11 of 11 were "
+       "written.", 11},
+      {"garbled reply", {.garbleReply = 30}, -1,
+       "cleared and 9 of 11 were written (one more may be too: its write was not answered)", 10},
+      {"cancelled before anything", {}, 0, "Nothing was written", -1},
+      {"cancelled before the icons", {}, 4, "settings and title; its channels are the old ones", -1},
+      {"cancelled among the channels", {}, 200, "its channels were cleared and ", -2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QByteArray before = SampleMemory();
+    Receiver receiver(before, c.options);
+    int asked = 0;
+    TransferHooks hooks;
+    if (c.cancelAfterQuestions >= 0) {
+      hooks.cancelRequested = [&] { return asked++ >= c.cancelAfterQuestions; };
+    }
+    const TransferResult write = WriteAll(receiver.port(), Variant::J, image, hooks);
+    ASSERT_FALSE(write.done());
+    EXPECT_TRUE(write.receiverState.contains(QString::fromUtf8(c.state)))
+        << write.receiverState.toStdString();
+    const int used = UsedChannels(receiver.memory());
+    EXPECT_EQ(used, c.channels == -1 ? UsedChannels(before) : c.channels >= 0 ? c.channels : used);
+    if (c.channels == -2) {  // the count said is the count held
+      EXPECT_TRUE(write.receiverState.contains(QStringLiteral("cleared and %1 of 11").arg(used)))
+          << write.receiverState.toStdString() << " holds " << used;
+    }
+  }
+}
+
+TEST(Transfers, FullWriteRefusesAFaultyImageBeforeSendingAnything) {
+  CloneImage inconsistent = testing::SampleImage();
+  inconsistent.banks.counts[0] = 0;
+  CloneImage outOfRange = testing::SampleImage();
+  outOfRange.slot(7) = testing::SampleChannel(400000000, "FAR");
+  for (const auto& [image, fault] : {std::pair{inconsistent, "the bank table holds 1100"},
+                                     std::pair{outOfRange, "slot 7: frequency 4000.00000MHz"}}) {
+    Receiver receiver(SampleMemory());
+    const TransferResult write = WriteAll(receiver.port(), Variant::J, image);
+    EXPECT_TRUE(write.message.contains(fault)) << Text(write);
+    EXPECT_EQ(receiver.simulator().commandCount(), 0);
+    EXPECT_TRUE(write.receiverState.startsWith("Nothing was written"));
+  }
+}
+
+// Verify reads back and names the first place where the receiver differs from the image.
+TEST(Transfers, VerifyNamesTheFirstDifference) {
+  Receiver receiver(SampleMemory());
+  const CloneImage image = testing::SampleImage();
+  const TransferResult write = WriteAll(receiver.port(), Variant::J, image);
+  ASSERT_TRUE(write.done()) << Text(write);
+  for (const VerifyScope scope : {VerifyScope::Written, VerifyScope::Full}) {
+    EXPECT_TRUE(VerifyWrite(receiver.port(), Variant::J, *write.image, scope).done());
+  }
+  CloneImage other = *write.image;
+  other.slot(150).name = NameFromText(u"OTHER");
+  other.title = NameFromText(u"X");
+  const TransferResult differs =
+      VerifyWrite(receiver.port(), Variant::J, other, VerifyScope::Written);
+  EXPECT_FALSE(differs.done());
+  EXPECT_TRUE(differs.message.contains("the opening title (address 001A")) << Text(differs);
+  other.title = write.image->title;
+  other.slot(9) = testing::SampleChannel(14500000, "EXTRA");  // not written: only Full sees it
+  EXPECT_TRUE(VerifyWrite(receiver.port(), Variant::J, other, VerifyScope::Full)
+                  .message.contains("channel slot 9 (address 01400)"));
 }
 
 TEST(Transfers, CancelledReadChangesNothingAndCancelledWriteSaysHowFar) {
