@@ -44,6 +44,9 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
   m.readAll = AddItem(m.comm, "ALL_READ", QStringLiteral("Read all(&R)"),
                       QKeySequence(Qt::CTRL | Qt::Key_R));
+  m.comm->addSeparator();
+  m.restoreBackup = AddItem(m.comm, "RestoreBackup", QStringLiteral("Restore from backup(&B)..."),
+                            QKeySequence());
 
   m.help = AddMenu(bar, "MenuHelp", QStringLiteral("Help(&H)"));
   m.version =

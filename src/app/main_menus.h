@@ -18,6 +18,7 @@ struct MainMenus {
   QMenu* comm = nullptr;
   QAction* writeAll = nullptr;
   QAction* readAll = nullptr;
+  QAction* restoreBackup = nullptr;
   QMenu* help = nullptr;
   QAction* version = nullptr;
 };

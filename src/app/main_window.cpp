@@ -11,6 +11,7 @@
 #include "app/transfer_runner.h"
 #include "app/twips.h"
 #include "codec/one_touch.h"
+#include "files/image_file.h"
 #include "grid/channel_grid_view.h"
 #include "grid/channel_table_model.h"
 #include "link/demo_memory.h"
@@ -26,8 +27,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -38,6 +42,19 @@
 namespace rqm27 {
 
 namespace {
+
+// The full-write choices are remembered in a settings file beside the preferences.
+QString FullWriteSettingsPath(const QString& preferencesPath) {
+  return QFileInfo(preferencesPath).absoluteDir().filePath(QStringLiteral("rqm27.conf"));
+}
+const QString BackupKey = QStringLiteral("fullWrite/backup");
+const QString VerifyKey = QStringLiteral("fullWrite/verify");
+
+int UsedChannelCount(const CloneImage& image) {
+  int used = 0;
+  for (int slot = 1; slot <= LastTransferredSlot; ++slot) used += image.slot(slot).used ? 1 : 0;
+  return used;
+}
 
 constexpr int WindowWidthTwips = 13740;
 constexpr int WindowHeightTwips = 8130;
@@ -59,6 +76,7 @@ SimulatorOptions SimulatorOptionsFromEnvironment() {
 MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     : QMainWindow(parent),
       preferencesPath_(std::move(setup.preferencesPath)),
+      backupFolder_(std::move(setup.backupFolder)),
       dialogs_(setup.dialogs ? std::move(setup.dialogs) : MakeWidgetDialogs(this)),
       simulator_(std::move(setup.simulator)),
       menus_(std::make_unique<MainMenus>(BuildMainMenus(*menuBar()))),
@@ -126,6 +144,7 @@ void MainWindow::connectCommands() {
           [this] { startTransfer(TransferKind::ReadAll); });
   connect(menus_->writeAll, &QAction::triggered, this,
           [this] { startTransfer(TransferKind::WriteAll); });
+  connect(menus_->restoreBackup, &QAction::triggered, this, &MainWindow::restoreFromBackup);
   connect(menus_->version, &QAction::triggered, this, &MainWindow::showAbout);
   connect(portMenu_, &PortMenu::portChosen, this, &MainWindow::choosePort);
 
@@ -140,7 +159,7 @@ void MainWindow::connectCommands() {
 
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::switchTab);
   connect(settingPage_, &SettingPage::iconEditorRequested, this, &MainWindow::showIconEditor);
-  connect(transferBar_, &TransferBar::cancelRequested, runner_, &TransferRunner::cancel);
+  connect(transferBar_, &TransferBar::cancelRequested, this, &MainWindow::cancelTransfer);
   connect(transferBar_, &TransferBar::resetRequested, this, &MainWindow::sendReset);
   connect(runner_, &TransferRunner::progressChanged, transferBar_, &TransferBar::setProgress);
   connect(runner_, &TransferRunner::waitingChanged, transferBar_, &TransferBar::setWaiting);
@@ -278,9 +297,7 @@ void MainWindow::openFile() {
 
 void MainWindow::saveFile() {
   if (runner_->isRunning()) return;
-  keepFocusAround([&] {
-    SaveCloneFile(document_, *dialogs_);
-  });
+  keepFocusAround([&] { SaveCloneFile(document_, *dialogs_); });
   showDocument();
 }
 
@@ -294,9 +311,7 @@ void MainWindow::importCsv() {
 
 void MainWindow::exportCsv() {
   if (runner_->isRunning()) return;
-  keepFocusAround([&] {
-    ExportChannelList(document_, channelModel_->rowLabels(), *dialogs_);
-  });
+  keepFocusAround([&] { ExportChannelList(document_, channelModel_->rowLabels(), *dialogs_); });
   showDocument();
 }
 
@@ -374,18 +389,101 @@ void MainWindow::startTransfer(TransferKind kind) {
     if (!proceed) return;
   }
   const auto [first, last] = grid_->selectedSlots();
-  TransferRequest request{kind, transferBar_->variant(), document_.image, first, last};
-  std::shared_ptr<Port> port = makePort();
-  setControlsEnabled(false);
-  runner_->start([port = std::move(port), request = std::move(request)](
-                     const TransferHooks& hooks) { return RunTransfer(*port, request, hooks); },
-                 [this, kind, first = first, last = last](TransferResult result) {
-                   finishTransfer(kind, first, last, std::move(result));
-                 });
+  TransferRequest request{kind, transferBar_->variant(), document_.image, first, last, {}};
+  if (kind == TransferKind::WriteAll) {
+    const std::optional<FullWriteOptions> options = askFullWriteOptions();
+    if (!options) return;
+    request.fullWrite = *options;
+  }
+  runTransfer(std::move(request));
 }
 
-void MainWindow::finishTransfer(TransferKind kind, int firstSlot, int lastSlot,
-                                TransferResult result) {
+void MainWindow::runTransfer(TransferRequest request) {
+  auto shared = std::make_shared<const TransferRequest>(std::move(request));
+  std::shared_ptr<Port> port = makePort();
+  runningKind_ = shared->kind;
+  setControlsEnabled(false);
+  runner_->start(
+      [port = std::move(port), shared](const TransferHooks& hooks) {
+        return RunTransfer(*port, *shared, hooks);
+      },
+      [this, shared](TransferResult result) { finishTransfer(*shared, std::move(result)); });
+}
+
+std::optional<FullWriteOptions> MainWindow::askFullWriteOptions() {
+  QSettings remembered(FullWriteSettingsPath(preferencesPath_), QSettings::IniFormat);
+  FullWriteQuestion question;
+  question.port = portMenu_->current();
+  question.variant = VariantName(transferBar_->variant());
+  question.channels = UsedChannelCount(document_.image);
+  question.choice.backup = remembered.value(BackupKey, true).toBool();
+  question.choice.verify = remembered.value(VerifyKey, false).toBool();
+  const std::optional<FullWriteChoice> choice = dialogs_->confirmFullWrite(question);
+  if (!choice) return std::nullopt;
+  remembered.setValue(BackupKey, choice->backup);
+  remembered.setValue(VerifyKey, choice->verify);
+  FullWriteOptions options;
+  if (choice->backup)
+    options.backupPath = NewBackupPath(backupFolder_, QDateTime::currentDateTime());
+  options.verify = choice->verify;
+  return options;
+}
+
+void MainWindow::restoreFromBackup() {
+  if (runner_->isRunning()) return;
+  const QStringList backups = ListBackups(backupFolder_);
+  if (backups.isEmpty()) {
+    dialogs_->showMessage({QStringLiteral("Restore from backup"),
+                           QStringLiteral("There are no backups yet."),
+                           QStringLiteral("A backup of the receiver's memory is made in %1 before "
+                                          "every Write all that has the backup choice on.")
+                               .arg(QDir::toNativeSeparators(backupFolder_)),
+                           MessageIcon::Information});
+    return;
+  }
+  const QString path = dialogs_->chooseBackup(backups);
+  if (path.isEmpty()) return;
+  const auto loaded = LoadImageFile(path);
+  if (!loaded) {
+    dialogs_->showMessage({QStringLiteral("Error"), QStringLiteral("Can't open the backup."),
+                           loaded.error(), MessageIcon::Warning});
+    return;
+  }
+  // A backup goes back as the receiver held it, faults included; the question names them.
+  const std::optional<QString> fault = FullWriteFault(loaded->value);
+  const Message question{
+      QStringLiteral("Restore from backup"),
+      QStringLiteral("Write the backup %1 to the receiver on %2?")
+          .arg(QFileInfo(path).fileName(), portMenu_->current()),
+      QStringLiteral("Restoring is writing that file back: it replaces everything the receiver "
+                     "holds.") +
+          (fault ? QStringLiteral(" The backup is written as it is, although %1.").arg(*fault)
+                 : QString()),
+      fault ? MessageIcon::Warning : MessageIcon::None};
+  if (!dialogs_->confirm(question)) return;
+  TransferRequest request{TransferKind::WriteAll, transferBar_->variant(), loaded->value, 1, 1, {}};
+  request.fullWrite.check = ImageCheck::Allow;
+  runTransfer(std::move(request));
+}
+
+void MainWindow::cancelTransfer() {
+  if (runningKind_ == TransferKind::WriteAll) {
+    const Message question{
+        QStringLiteral("Stop writing?"), QStringLiteral("Stop the write to the receiver?"),
+        QStringLiteral("The receiver keeps what has been written so far and may be left with "
+                       "fewer channels than before. The write stops after the block on its way, "
+                       "and you are told what the receiver then holds."),
+        MessageIcon::Warning};
+    if (!dialogs_->confirm(question)) return;
+  }
+  runner_->cancel();
+}
+
+void MainWindow::finishTransfer(const TransferRequest& request, TransferResult result) {
+  const TransferKind kind = request.kind;
+  const int firstSlot = request.firstSlot;
+  const int lastSlot = request.lastSlot;
+  runningKind_.reset();
   transferBar_->setCancelEnabled(false);
   if (result.done() && result.image) {
     const bool changed = *result.image != document_.image;
@@ -405,7 +503,7 @@ void MainWindow::finishTransfer(TransferKind kind, int firstSlot, int lastSlot,
     }
     if (IsRead(kind) && changed) setModified(true);
   }
-  dialogs_->showMessage(TransferMessage(kind, result));
+  dialogs_->showMessage(TransferMessage(request, result));
   setControlsEnabled(true);
   emit transferFinished();
 }

@@ -7,6 +7,7 @@
 #include "app/focus_memory.h"
 #include "app/transfer_commands.h"
 #include "app/user_dialogs.h"
+#include "files/backups.h"
 #include "files/preferences.h"
 #include "link/receiver_simulator.h"
 #include "pages/page_host.h"
@@ -33,8 +34,10 @@ class TransferRunner;
 struct MainMenus;
 
 struct MainWindowSetup {
-  // Where the chosen port is remembered.
+  // Where the chosen port is remembered; the full-write choices are kept beside it.
   QString preferencesPath = PreferencesPath();
+  // Where the backups made before a full write go.
+  QString backupFolder = DefaultBackupFolder();
   // Message boxes, file dialogs and the detail dialog; the widget ones when null.
   std::unique_ptr<UserDialogs> dialogs;
   // The receiver behind the "Simulated receiver" port; one holding the demo memory when null.
@@ -96,13 +99,19 @@ class MainWindow : public QMainWindow, public PageHost {
 
   std::shared_ptr<Port> makePort();
   void startTransfer(TransferKind kind);
+  void runTransfer(TransferRequest request);
+  // The question before a full write and the options it leads to; nothing when cancelled.
+  std::optional<FullWriteOptions> askFullWriteOptions();
+  void restoreFromBackup();
+  // Cancel asks first during a full write, which would leave the receiver part-written.
+  void cancelTransfer();
   void finishPageTransfer(const PageTransfer& transfer, TransferResult result);
   // Every page and side window shows the image afresh.
   void showPages();
   // The tab strip's switch: the bank table must add up before another page is shown.
   void switchTab(int index);
   void showIconEditor();
-  void finishTransfer(TransferKind kind, int firstSlot, int lastSlot, TransferResult result);
+  void finishTransfer(const TransferRequest& request, TransferResult result);
   void sendReset();
   // Locks the window for a transfer (false) and unlocks it again (true); the keyboard focus
   // comes back to where it was.
@@ -117,6 +126,9 @@ class MainWindow : public QMainWindow, public PageHost {
 
   Document document_;
   QString preferencesPath_;
+  QString backupFolder_;
+  // The kind of the transfer running, for the Cancel question.
+  std::optional<TransferKind> runningKind_;
   std::unique_ptr<UserDialogs> dialogs_;
   std::shared_ptr<ReceiverSimulator> simulator_;
   std::unique_ptr<MainMenus> menus_;

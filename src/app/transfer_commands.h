@@ -12,6 +12,15 @@ namespace rqm27 {
 
 enum class TransferKind { ReadAll, WriteAll, ReadRows, WriteRows };
 
+// How a full write runs: a backup read first, the image check, a read-back afterwards.
+struct FullWriteOptions {
+  // Where the receiver's memory is saved (as a .bin) before anything is written; empty for
+  // no backup.
+  QString backupPath;
+  bool verify = false;
+  ImageCheck check = ImageCheck::Refuse;
+};
+
 struct TransferRequest {
   TransferKind kind = TransferKind::ReadAll;
   Variant variant = Variant::J;
@@ -19,6 +28,7 @@ struct TransferRequest {
   // The selected rows, for the row transfers.
   int firstSlot = 1;
   int lastSlot = 1;
+  FullWriteOptions fullWrite;
 };
 
 bool IsRead(TransferKind kind);
@@ -26,7 +36,8 @@ bool IsRead(TransferKind kind);
 // Runs the request's procedure over the port (on the calling thread).
 TransferResult RunTransfer(Port& port, const TransferRequest& request, const TransferHooks& hooks);
 
-// The message box that reports a finished transfer.
-Message TransferMessage(TransferKind kind, const TransferResult& result);
+// The message box that reports a finished transfer; a full write's says what the receiver holds
+// when it stopped, and where the backup is.
+Message TransferMessage(const TransferRequest& request, const TransferResult& result);
 
 }  // namespace rqm27

@@ -1,10 +1,13 @@
 #include "app/user_dialogs.h"
 
+#include "app/full_write_dialog.h"
+
 #include "grid/detail_dialog.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QStandardPaths>
 
@@ -71,6 +74,21 @@ class WidgetDialogs : public UserDialogs {
                     QMessageBox::Ok | QMessageBox::Cancel, parent_);
     box.setInformativeText(question.detail);
     return box.exec() == QMessageBox::Ok;
+  }
+
+  std::optional<FullWriteChoice> confirmFullWrite(const FullWriteQuestion& question) override {
+    return AskFullWrite(question, parent_);
+  }
+
+  QString chooseBackup(const QStringList& backups) override {
+    QStringList names;
+    for (const QString& path : backups) names << QFileInfo(path).fileName();
+    bool ok = false;
+    const QString name = QInputDialog::getItem(
+        parent_, QStringLiteral("Restore from backup"),
+        QStringLiteral("Backups of the receiver's memory, newest first:"), names, 0, false, &ok);
+    const qsizetype index = names.indexOf(name);
+    return ok && index >= 0 ? backups[index] : QString();
   }
 
   ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) override {

@@ -6,8 +6,10 @@
 #include "grid/channel_edit.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 class QWidget;
@@ -51,6 +53,22 @@ struct FileDialogRequest {
   QString defaultSuffix;
 };
 
+// What the user chose for a full write: back up the receiver first, read back afterwards.
+struct FullWriteChoice {
+  bool backup = true;
+  bool verify = false;
+
+  bool operator==(const FullWriteChoice&) const = default;
+};
+
+// What the question before a full write names.
+struct FullWriteQuestion {
+  QString port;
+  QString variant;
+  int channels = 0;  // used channels to be written
+  FullWriteChoice choice;  // the choice offered, as last made
+};
+
 class UserDialogs {
  public:
   virtual ~UserDialogs() = default;
@@ -63,6 +81,10 @@ class UserDialogs {
   virtual SaveChoice askToSaveChanges() = 0;
   // A question answered with OK (true) or Cancel (false).
   virtual bool confirm(const Message& question) = 0;
+  // Asked before a full write; nothing when the user cancels.
+  virtual std::optional<FullWriteChoice> confirmFullWrite(const FullWriteQuestion& question) = 0;
+  // One of the backups (full paths, newest first), or an empty text when the user cancels.
+  virtual QString chooseBackup(const QStringList& backups) = 0;
   // Shows the detail dialog modally and returns what it leaves.
   virtual ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) = 0;
 };

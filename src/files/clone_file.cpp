@@ -241,14 +241,13 @@ Status ParseChannelLine(const QString& line, LineReader& reader) {
   slot.offset = *offset;
   slot.mode = CodeOr(ModeOfCode, Number(line, f::Mode), ChannelMode::FM, ModeLabel, "mode", reader);
   slot.carrier = static_cast<std::uint8_t>(*carrier);
-  slot.subtone =
-      CodeOr(SubtoneOfCode, Number(line, f::Subtone), SubtoneType::None, SubtoneLabel,
-             "sub-tone", reader);
+  slot.subtone = CodeOr(SubtoneOfCode, Number(line, f::Subtone), SubtoneType::None, SubtoneLabel,
+                        "sub-tone", reader);
   slot.txTone = static_cast<std::uint8_t>(*txTone);
   slot.rxTone = static_cast<std::uint8_t>(*rxTone);
   slot.dcs = static_cast<std::uint8_t>(*dcs);
-  slot.shift = CodeOr(ShiftOfCode, Number(line, f::Shift), ShiftDirection::Off, ShiftLabel,
-                      "shift", reader);
+  slot.shift =
+      CodeOr(ShiftOfCode, Number(line, f::Shift), ShiftDirection::Off, ShiftLabel, "shift", reader);
   slot.skip = Number(line, f::Skip) == 1;
   slot.name = *name;
   if (const auto fault = ChannelFault(slot)) {

@@ -190,8 +190,8 @@ template <typename T>
 std::optional<T> Checked(std::optional<T> value, const char* what, const QString& field,
                          QString& fault) {
   if (!value && fault.isEmpty()) {
-    fault = QStringLiteral("%1 \"%2\" is not one the receiver has")
-                .arg(QLatin1StringView(what), field);
+    fault =
+        QStringLiteral("%1 \"%2\" is not one the receiver has").arg(QLatin1StringView(what), field);
   }
   return value;
 }
@@ -205,8 +205,8 @@ std::optional<std::uint8_t> TableIndex(const std::array<std::string_view, N>& ta
 
 // The channel of a row's fields, or why the row cannot be one. `slot` gives the values the file
 // does not carry (the transmit tone).
-Result<ChannelSlot> ChannelOfRow(const QStringList& f, const ChannelSlot& slot,
-                                 FileNotes& notes, const QString& place) {
+Result<ChannelSlot> ChannelOfRow(const QStringList& f, const ChannelSlot& slot, FileNotes& notes,
+                                 const QString& place) {
   QString fault;
   const auto frequency = ParseMegahertz(f[FrequencyColumn]);
   if (!frequency) {

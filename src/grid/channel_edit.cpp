@@ -57,7 +57,8 @@ QString RowCaption(const CloneImage& image, int row) {
 }
 
 QString Decimals(std::int32_t tens, int keep) {
-  return QStringLiteral("%1").arg(tens % TensPerMegahertz, FrequencyDigitsLength, 10, QChar(u'0'))
+  return QStringLiteral("%1")
+      .arg(tens % TensPerMegahertz, FrequencyDigitsLength, 10, QChar(u'0'))
       .left(keep);
 }
 
@@ -135,8 +136,7 @@ ChannelEdit ConfirmSet(const DetailSetState& in, int set) {
 // Writes a confirmed channel into a slot. A name shown and left as it was keeps its codes, even
 // those that have no text form.
 void WriteChannel(ChannelSlot& slot, const ChannelEdit& edit) {
-  const ChannelName name =
-      NameToText(slot.name) == edit.name ? slot.name : NameFromText(edit.name);
+  const ChannelName name = NameToText(slot.name) == edit.name ? slot.name : NameFromText(edit.name);
   slot = edit.channel;
   slot.name = name;
 }

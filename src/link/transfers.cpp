@@ -145,8 +145,8 @@ TransferResult HalfwayTransfer(Port& port, Variant variant, const CloneImage& im
 // stops part-way.
 struct WriteLedger {
   enum class Clear { NotSent, Unconfirmed, Done };
-  QStringList areas;        // written whole, in order
-  QString areaInProgress;   // the area whose blocks were being written when it stopped
+  QStringList areas;       // written whole, in order
+  QString areaInProgress;  // the area whose blocks were being written when it stopped
   Clear clear = Clear::NotSent;
   int channelsWritten = 0;
   int channelsToWrite = 0;

@@ -1,6 +1,9 @@
 #include "app/window_fixture.h"
+#include "codec/memory_image.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QProgressBar>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -164,6 +167,92 @@ TEST_F(TransferTest, CancelStopsBetweenBlocks) {
   EXPECT_EQ(script->messages.back().title, " Cancelled");
   EXPECT_TRUE(script->messages.back().detail.startsWith("Read all: cancelled"));
   expectLocked(*window, false);
+}
+
+// A start-up image whose first `count` slots hold a channel.
+CloneImage ImageWithChannels(int count) {
+  CloneImage image = StartupImage();
+  for (int slot = 1; slot <= count; ++slot) {
+    image.slot(slot).used = true;
+    image.slot(slot).frequency = 14500000 + 500 * slot;
+  }
+  return image;
+}
+
+// Write all asks first, naming the port and the channels, backs up the receiver when asked (the
+// choice is remembered), reads back, and says where the backup is; restoring writes it back.
+TEST_F(TransferTest, WriteAllAsksBacksUpVerifiesAndRestores) {
+  const QByteArray original = demo->memory();
+  auto window = simulatedWindow(demo);
+  window->replaceImage(ImageWithChannels(1));
+
+  script->fullWriteAnswer = std::nullopt;  // Cancel
+  action(*window, "ALL_WRITE")->trigger();
+  ASSERT_EQ(script->fullWriteQuestions.size(), 1u);
+  EXPECT_EQ(script->fullWriteQuestions[0].port, "sim");
+  EXPECT_EQ(script->fullWriteQuestions[0].channels, 1);
+  EXPECT_EQ(script->fullWriteQuestions[0].choice, (FullWriteChoice{true, false}));
+  EXPECT_FALSE(window->isTransferRunning());
+
+  script->fullWriteAnswer = FullWriteChoice{true, true};
+  transfer(*window, "ALL_WRITE");
+  const Message done = script->messages.back();
+  EXPECT_EQ(done.text, "Success ALL DATA WRITE");
+  EXPECT_TRUE(done.detail.contains("Read back: the receiver holds what was written"));
+  const QStringList backups = QDir(path("backups")).entryList({"*.bin"}, QDir::Files);
+  ASSERT_EQ(backups.size(), 1);
+  EXPECT_TRUE(done.detail.contains(backups[0])) << done.detail.toStdString();
+  const QString backup = path("backups/" + backups[0]);
+  QFile backupFile(backup);
+  ASSERT_TRUE(backupFile.open(QIODevice::ReadOnly));
+  EXPECT_EQ(*DecodeMemoryImage(backupFile.readAll()), *DecodeMemoryImage(original));
+  EXPECT_NE(*DecodeMemoryImage(demo->memory()), *DecodeMemoryImage(original));
+
+  window = simulatedWindow(demo);  // the choice is remembered
+  script->fullWriteAnswer = std::nullopt;
+  action(*window, "ALL_WRITE")->trigger();
+  EXPECT_EQ(script->fullWriteQuestions.back().choice, (FullWriteChoice{true, true}));
+
+  script->chosenBackup = backup;
+  ASSERT_TRUE(runTransfer(*window, [&] { action(*window, "RestoreBackup")->trigger(); }));
+  EXPECT_TRUE(script->confirmations.back().detail.startsWith("Restoring is writing that file"));
+  EXPECT_EQ(script->messages.back().text, "Success ALL DATA WRITE");
+  EXPECT_EQ(*DecodeMemoryImage(demo->memory()), *DecodeMemoryImage(original));
+}
+
+// A write that stops part-way says what the receiver holds and where the backup is; Cancel
+// during a write asks first.
+TEST_F(TransferTest, FailedOrCancelledWriteSaysWhatTheReceiverHolds) {
+  SimulatorOptions refusing;
+  refusing.refuseWritesAt = ChannelAddress(1302);
+  auto receiver = std::make_shared<ReceiverSimulator>(DemoMemory(), refusing);
+  const auto window = simulatedWindow(receiver);
+  window->replaceImage(ImageWithChannels(1400));
+  script->fullWriteAnswer = FullWriteChoice{true, false};
+  ASSERT_TRUE(runTransfer(*window, [&] { run(*window, "ALL_WRITE"); }));
+  const QString detail = script->messages.back().detail;
+  EXPECT_TRUE(detail.contains("its channels were cleared and 1301 of 1400 were written"))
+      << detail.toStdString();
+  EXPECT_TRUE(detail.contains("restore the receiver's memory from the backup"));
+
+  SimulatorOptions slow;
+  slow.baud = 100000;
+  const auto slowWindow = simulatedWindow(std::make_shared<ReceiverSimulator>(DemoMemory(), slow));
+  slowWindow->replaceImage(ImageWithChannels(1200));
+  script->fullWriteAnswer = FullWriteChoice{false, false};
+  auto* bar = find<QProgressBar>(*slowWindow, "ProgressBar1");
+  ASSERT_TRUE(runTransfer(*slowWindow, [&] {
+    run(*slowWindow, "ALL_WRITE");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->maximum() == 1700 && bar->value() >= 10; }));
+    script->confirmAnswer = false;
+    find<QAbstractButton>(*slowWindow, "cmdCancel")->click();
+    EXPECT_TRUE(slowWindow->isTransferRunning()) << "not stopped without a yes";
+    script->confirmAnswer = true;
+    find<QAbstractButton>(*slowWindow, "cmdCancel")->click();
+  }));
+  EXPECT_EQ(script->confirmations.back().title, "Stop writing?");
+  EXPECT_EQ(script->messages.back().title, " Cancelled");
+  EXPECT_TRUE(script->messages.back().detail.contains("its channels were cleared and"));
 }
 
 TEST_F(TransferTest, WaitShowsWhileTheReceiverClearsItsChannels) {

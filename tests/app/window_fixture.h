@@ -51,6 +51,10 @@ struct DialogScript {
   bool confirmAnswer = true;
   std::vector<DetailFormState> forms;
   std::vector<bool> railways;
+  // The question before a full write, and the answer (nothing: Cancel).
+  std::vector<FullWriteQuestion> fullWriteQuestions;
+  std::optional<FullWriteChoice> fullWriteAnswer = FullWriteChoice{false, false};
+  QString chosenBackup;  // "" stands for Cancel
 };
 
 class ScriptedDialogs : public UserDialogs {
@@ -75,6 +79,11 @@ class ScriptedDialogs : public UserDialogs {
     script_->confirmations.push_back(question);
     return script_->confirmAnswer;
   }
+  std::optional<FullWriteChoice> confirmFullWrite(const FullWriteQuestion& question) override {
+    script_->fullWriteQuestions.push_back(question);
+    return script_->fullWriteAnswer;
+  }
+  QString chooseBackup(const QStringList&) override { return script_->chosenBackup; }
   ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) override {
     script_->forms.push_back(form);
     script_->railways.push_back(railwaysVisible);
@@ -97,6 +106,7 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<MainWindow> makeWindow(std::shared_ptr<ReceiverSimulator> receiver = {}) {
     MainWindowSetup setup;
     setup.preferencesPath = preferencesPath();
+    setup.backupFolder = folder.filePath("backups");
     setup.dialogs = std::make_unique<ScriptedDialogs>(script);
     setup.simulator =
         receiver ? std::move(receiver) : std::make_shared<ReceiverSimulator>(DemoMemory());

@@ -360,4 +360,3 @@ TEST(CloneFile, ControlCharactersInNamesAreWrittenAsSpaces) {
 
 }  // namespace
 }  // namespace rqm27
-

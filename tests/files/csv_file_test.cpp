@@ -185,7 +185,8 @@ TEST(CsvImport, EachFieldIsCheckedAgainstItsTableAndTheChannelRules) {
       {SkipColumn, "x", nullptr},
       {TxToneColumn, "88.5Hz", "100.0Hz"}};
   for (const auto& [column, value, cell] : cases) {
-    const Noted<CloneImage> imported = ImportNoted(CsvFile({OldFormLine(GoodFields(column, value))}));
+    const Noted<CloneImage> imported =
+        ImportNoted(CsvFile({OldFormLine(GoodFields(column, value))}));
     const ChannelSlot& slot = imported.value.slot(1);
     if (cell == nullptr) {
       EXPECT_EQ(slot, EmptySlot()) << column << " " << value;

@@ -39,8 +39,8 @@ class RandomImages {
     for (OneTouchMemory& memory : image.oneTouch) {
       const int bank = pick(BankCount);
       const int count = image.banks.counts[bank];
-      memory = count > 0 && pick(2) == 0 ? OneTouchMemory{true, bank, pick(count)}
-                                         : OneTouchMemory{};
+      memory =
+          count > 0 && pick(2) == 0 ? OneTouchMemory{true, bank, pick(count)} : OneTouchMemory{};
     }
     for (int k = 0; k < SettingsListCount; ++k) {
       const auto list = static_cast<SettingsList>(k);

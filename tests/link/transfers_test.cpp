@@ -226,9 +226,10 @@ TEST(Transfers, MemoryInitialisationAnsweredAfterTenSecondsFails) {
   const TransferResult write = WriteAll(receiver.port(), Variant::J, testing::SampleImage());
   EXPECT_GE(Clock::now() - start, milliseconds(9900));
   EXPECT_TRUE(write.message.contains("did not confirm clearing")) << Text(write);
-  EXPECT_TRUE(write.receiverState.contains("title and icons; it did not confirm clearing its "
-                                           "channels, so they may be gone; its groups are the "
-                                           "old ones."))
+  EXPECT_TRUE(
+      write.receiverState.contains("title and icons; it did not confirm clearing its "
+                                   "channels, so they may be gone; its groups are the "
+                                   "old ones."))
       << write.receiverState.toStdString();
 }
 
@@ -254,22 +255,40 @@ TEST(Transfers, FullWriteThatStopsSaysWhatTheReceiverHolds) {
     int channels;  // in the receiver afterwards; -1: the old ones
   };
   const Case cases[] = {
-      {"refused bank table", {.refuseWritesAt = 0x200}, -1,
+      {"refused bank table",
+       {.refuseWritesAt = 0x200},
+       -1,
        "The receiver now holds its old areas, and the bank table may be partly written; its "
-       "channels are the old ones; its groups are the old ones.", -1},
-      {"refused icon 3", {.refuseWritesAt = 0x1060}, -1,
+       "channels are the old ones; its groups are the old ones.",
+       -1},
+      {"refused icon 3",
+       {.refuseWritesAt = 0x1060},
+       -1,
        "The receiver now holds the new bank table, one-touch memories, settings and title, and "
        "the icons may be partly written; its channels are the old ones",
        -1},
-      {"refused slot 150", {.refuseWritesAt = ChannelAddress(150)}, -1,
-       "its channels were cleared and 2 of 11 were written; its groups are the old ones.", 2},
-      {"refused groups", {.refuseWritesAt = 0x100}, -1,
+      {"refused slot 150",
+       {.refuseWritesAt = ChannelAddress(150)},
+       -1,
+       "its channels were cleared and 2 of 11 were written; its groups are the old ones.",
+       2},
+      {"refused groups",
+       {.refuseWritesAt = 0x100},
+       -1,
        "and the groups may be partly written; its channels were cleared and 11 of 11 were "
-       "written.", 11},
-      {"garbled reply", {.garbleReply = 30}, -1,
-       "cleared and 9 of 11 were written (one more may be too: its write was not answered)", 10},
+       "written.",
+       11},
+      {"garbled reply",
+       {.garbleReply = 30},
+       -1,
+       "cleared and 9 of 11 were written (one more may be too: its write was not answered)",
+       10},
       {"cancelled before anything", {}, 0, "Nothing was written", -1},
-      {"cancelled before the icons", {}, 4, "settings and title; its channels are the old ones", -1},
+      {"cancelled before the icons",
+       {},
+       4,
+       "settings and title; its channels are the old ones",
+       -1},
       {"cancelled among the channels", {}, 200, "its channels were cleared and ", -2}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -51,6 +51,8 @@ class FakePageHost : public PageHost, public UserDialogs {
   SaveChoice askToSaveChanges() override { return SaveChoice::Discard; }
   bool confirm(const Message&) override { return true; }
   ChannelEditBuffer editChannel(const DetailFormState&, bool) override { return {}; }
+  std::optional<FullWriteChoice> confirmFullWrite(const FullWriteQuestion&) override { return {}; }
+  QString chooseBackup(const QStringList&) override { return {}; }
 
   // Changes the image behind the pages' back, then refreshes every view as the main window does.
   void change(const std::function<void(CloneImage&)>& edit) {
