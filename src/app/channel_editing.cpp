@@ -8,12 +8,12 @@
 
 namespace rqm27 {
 
-bool EditChannels(CloneImage& image, int slot, bool navigate, bool railwaysVisible,
+bool EditChannels(Document& document, int slot, bool navigate, bool railwaysVisible,
                   UserDialogs& dialogs, const ChannelEditingViews& views) {
   bool changed = false;
   std::optional<int> row = EditableRow(slot);
   while (row) {
-    DetailFormState form = FillDetailForm(image, *row);
+    DetailFormState form = FillDetailForm(document.image(), *row);
     const int lastRow = form.pair ? *row + 1 : *row;
     for (int r = *row; r <= lastRow; ++r) {
       auto& caption = form.sets[static_cast<std::size_t>(r - *row)].caption;
@@ -23,13 +23,11 @@ bool EditChannels(CloneImage& image, int slot, bool navigate, bool railwaysVisib
 
     const ChannelEditBuffer buffer = dialogs.editChannel(form, railwaysVisible);
     if (buffer.confirmed) {
-      const std::vector<ChannelSlot> before(image.channels.begin() + (*row - 1),
-                                            image.channels.begin() + lastRow);
-      CommitEdit(image, buffer, *row);
-      if (!std::equal(before.begin(), before.end(), image.channels.begin() + (*row - 1))) {
-        changed = true;
-      }
-      if (views.committed) views.committed(*row, lastRow);
+      const QString text = QStringLiteral("Edit %1").arg(form.sets[0].caption.trimmed());
+      const int editedRow = *row;
+      changed = document.edit(text, [&](CloneImage& image) {
+                  CommitEdit(image, buffer, editedRow);
+                }) || changed;
     }
     if (!navigate) break;
     row = NavigationTarget(*row, buffer.editNavigate);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/user_dialogs.h"
-#include "model/clone_image.h"
+#include "document/document.h"
 
 #include <QStringList>
 
@@ -16,14 +16,13 @@ struct ChannelEditingViews {
   QStringList rowLabels;
   // Before the dialog opens on a row (for a pair, its MAIN row).
   std::function<void(int row)> opening;
-  // After an edit of rows first to last has been put into the image.
-  std::function<void(int firstRow, int lastRow)> committed;
 };
 
 // Opens the dialog for a request on `slot`; nothing opens for the fixed presets. With
 // `navigate` (a double-click) the dialog's PREV and NEXT open the neighbouring channel; with
-// Enter they only confirm. Returns whether the image changed.
-bool EditChannels(CloneImage& image, int slot, bool navigate, bool railwaysVisible,
+// Enter they only confirm. Each confirmed dialog is one undoable step of the document. Returns
+// whether the image changed.
+bool EditChannels(Document& document, int slot, bool navigate, bool railwaysVisible,
                   UserDialogs& dialogs, const ChannelEditingViews& views);
 
 }  // namespace rqm27

@@ -73,7 +73,7 @@ CommandOutcome SaveThroughDialog(const FileDialogRequest& request, Document& doc
     dialogs.showMessage(CannotSave(saved.error()));
     return CommandOutcome::Failed;
   }
-  document.path = path;
+  document.setPath(path);
   dialogs.showMessage(
       Outcome(Notice(QStringLiteral("Finish"), QStringLiteral("Save File")), path, file->notes));
   return CommandOutcome::Done;
@@ -87,7 +87,7 @@ QString WithDefaultExtension(const QString& path, const QString& suffix) {
 }
 
 bool SaveChangesFirst(Document& document, UserDialogs& dialogs) {
-  if (!document.modified) return true;
+  if (!document.isModified()) return true;
   switch (dialogs.askToSaveChanges()) {
     case SaveChoice::Save:
       return SaveCloneFile(document, dialogs) == CommandOutcome::Done;
@@ -108,14 +108,15 @@ CommandOutcome OpenCloneFile(Document& document, UserDialogs& dialogs) {
     dialogs.showMessage(CannotOpen(bytes.error()));
     return CommandOutcome::Failed;
   }
-  Result<Noted<CloneImage>> image = ReadCloneFile(*bytes, document.image, path);
+  Result<Noted<CloneImage>> image = ReadCloneFile(*bytes, document.image(), path);
   if (!image) {
     dialogs.showMessage(CannotOpen(image.error()));
     return CommandOutcome::Failed;
   }
-  document.image = std::move(image->value);
-  document.path = path;
-  document.modified = false;
+  document.replace(QStringLiteral("Open %1").arg(QFileInfo(path).fileName()),
+                   std::move(image->value));
+  document.setPath(path);
+  document.markSaved();
   dialogs.showMessage(
       Outcome(Notice(QStringLiteral("Finish"), QStringLiteral("Read File")), path, image->notes));
   return CommandOutcome::Done;
@@ -123,9 +124,9 @@ CommandOutcome OpenCloneFile(Document& document, UserDialogs& dialogs) {
 
 CommandOutcome SaveCloneFile(Document& document, UserDialogs& dialogs) {
   const CommandOutcome outcome = SaveThroughDialog(SaveCloneDialog, document, dialogs, [&] {
-    return WriteCloneFile(document.image, QDateTime::currentDateTime());
+    return WriteCloneFile(document.image(), QDateTime::currentDateTime());
   });
-  if (outcome == CommandOutcome::Done) document.modified = false;
+  if (outcome == CommandOutcome::Done) document.markSaved();
   return outcome;
 }
 
@@ -138,16 +139,16 @@ CommandOutcome ImportChannelList(Document& document, UserDialogs& dialogs) {
     dialogs.showMessage(CannotOpen(bytes.error()));
     return CommandOutcome::Failed;
   }
-  Result<Noted<CloneImage>> image = ImportCsv(*bytes, document.image, path);
+  Result<Noted<CloneImage>> image = ImportCsv(*bytes, document.image(), path);
   if (!image) {
     dialogs.showMessage(
         {QStringLiteral(" Error"), QStringLiteral("CSV File Error"), image.error()});
     return CommandOutcome::Failed;
   }
   // The other areas of the image are in no file yet, so the import is an unsaved change.
-  document.image = std::move(image->value);
-  document.path = path;
-  document.modified = true;
+  document.replace(QStringLiteral("Import %1").arg(QFileInfo(path).fileName()),
+                   std::move(image->value));
+  document.setPath(path);
   dialogs.showMessage(Outcome(Notice(QStringLiteral(" Finish"), QStringLiteral("Import CSV File")),
                               path, image->notes));
   return CommandOutcome::Done;
@@ -156,7 +157,7 @@ CommandOutcome ImportChannelList(Document& document, UserDialogs& dialogs) {
 CommandOutcome ExportChannelList(Document& document, const QStringList& rowLabels,
                                  UserDialogs& dialogs) {
   return SaveThroughDialog(SaveCsvDialog, document, dialogs, [&] {
-    return Result<Noted<QByteArray>>(ExportCsv(document.image, rowLabels));
+    return Result<Noted<QByteArray>>(ExportCsv(document.image(), rowLabels));
   });
 }
 

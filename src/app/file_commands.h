@@ -2,7 +2,7 @@
 // the user how it went. A failure leaves the document as it was.
 #pragma once
 
-#include "app/document.h"
+#include "document/document.h"
 #include "app/user_dialogs.h"
 
 #include <QString>

@@ -36,6 +36,7 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   m.file->addSeparator();
   m.exit = AddItem(m.file, "FILE_EXIT", QStringLiteral("Exit(&X)"), QKeySequence::Quit);
 
+  m.edit = AddMenu(bar, "MenuEdit", QStringLiteral("Edit(&E)"));
   m.port = AddMenu(bar, "MenuComPort", QStringLiteral("Port(&P)"));
 
   m.comm = AddMenu(bar, "Tusin_Botton", QStringLiteral("COMM(&C)"));

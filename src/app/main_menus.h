@@ -1,4 +1,4 @@
-// The main window's menu bar: File, Port, COMM and Help, with the usual shortcuts.
+// The main window's menu bar: File, Edit, Port, COMM and Help, with the usual shortcuts.
 #pragma once
 
 class QAction;
@@ -14,6 +14,7 @@ struct MainMenus {
   QAction* importCsv = nullptr;
   QAction* exportCsv = nullptr;
   QAction* exit = nullptr;
+  QMenu* edit = nullptr;  // Undo and Redo, from the document's undo stack
   QMenu* port = nullptr;  // filled by PortMenu
   QMenu* comm = nullptr;
   QAction* writeAll = nullptr;

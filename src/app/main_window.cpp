@@ -80,14 +80,16 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
       dialogs_(setup.dialogs ? std::move(setup.dialogs) : MakeWidgetDialogs(this)),
       simulator_(std::move(setup.simulator)),
       menus_(std::make_unique<MainMenus>(BuildMainMenus(*menuBar()))),
-      channelModel_(new ChannelTableModel(document_.image, this)),
+      channelModel_(new ChannelTableModel(document_.image(), this)),
       runner_(new TransferRunner(this)) {
   setObjectName(QStringLiteral("Form1"));
 
-  document_.image.comPort = LoadPreferences(preferencesPath_);
+  const int port = LoadPreferences(preferencesPath_);
+  document_.adjustWithoutStep([port](CloneImage& image) { image.comPort = port; });
   portMenu_ = new PortMenu(menus_->port, LoadPreferencesPortName(preferencesPath_), this);
 
   buildTabs();
+  buildEditMenu();
   connectCommands();
   showDocument();
   resize(TwipsToPixels(WindowWidthTwips, *this), TwipsToPixels(WindowHeightTwips, *this));
@@ -134,7 +136,22 @@ void MainWindow::buildTabs() {
   setCentralWidget(central);
 }
 
+void MainWindow::buildEditMenu() {
+  QAction* undo = document_.undoStack().createUndoAction(this, QStringLiteral("Undo"));
+  undo->setObjectName(QStringLiteral("EditUndo"));
+  undo->setShortcuts(QKeySequence::Undo);
+  QAction* redo = document_.undoStack().createRedoAction(this, QStringLiteral("Redo"));
+  redo->setObjectName(QStringLiteral("EditRedo"));
+  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                      QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  menus_->edit->addAction(undo);
+  menus_->edit->addAction(redo);
+}
+
 void MainWindow::connectCommands() {
+  connect(&document_, &Document::changed, this, &MainWindow::showChanges);
+  connect(&document_, &Document::modifiedChanged, this, &MainWindow::showDocument);
+  connect(&document_, &Document::pathChanged, this, &MainWindow::showDocument);
   connect(menus_->open, &QAction::triggered, this, &MainWindow::openFile);
   connect(menus_->save, &QAction::triggered, this, &MainWindow::saveFile);
   connect(menus_->importCsv, &QAction::triggered, this, &MainWindow::importCsv);
@@ -182,31 +199,29 @@ const std::shared_ptr<ReceiverSimulator>& MainWindow::simulator() {
 }
 
 void MainWindow::replaceImage(CloneImage image) {
-  document_.image = std::move(image);
-  showNewImage();
+  document_.replace(QStringLiteral("Replace the image"), std::move(image));
+  document_.markSaved();
 }
 
-void MainWindow::showNewImage() {
-  // A model reset drops the grid's cursor; keys such as Down and Enter need it back.
-  const QModelIndex cursor = grid_->currentIndex();
-  const int slot = cursor.isValid() ? ChannelTableModel::SlotOfRow(cursor.row()) : 1;
-  channelModel_->imageReset();
-  channelModel_->refreshRowLabels();
-  grid_->selectSlot(slot);
-  showPages();
+void MainWindow::showChanges(const ImageChanges& changes) {
+  if (changes.channels()) channelModel_->slotsChanged(changes.firstSlot, changes.lastSlot);
+  // The row labels follow a bank table that adds up, on the Memory page; the other pages'
+  // edits are taken when it is next shown (or by a bank read).
+  if (changes.banks && tabs_->currentIndex() == 0) channelModel_->refreshRowLabels();
+  if (changes.banks || changes.oneTouch || changes.settings || changes.groups || changes.icons ||
+      changes.title) {
+    showPages();
+  }
 }
 
 void MainWindow::showPages() {
   for (ImageView* view : views_) view->showImage();
 }
 
-void MainWindow::editImage(const std::function<void(CloneImage&)>& edit) {
-  CloneImage edited = document_.image;
-  edit(edited);
-  if (edited == document_.image) return;
-  document_.image = std::move(edited);
-  setModified(true);
-  showPages();
+void MainWindow::editImage(const QString& text, const std::function<void(CloneImage&)>& edit,
+                           bool continuing) {
+  document_.edit(text, edit,
+                 continuing ? Document::Merge::WithSameText : Document::Merge::No);
 }
 
 void MainWindow::addLockableWindow(QWidget* window) {
@@ -252,19 +267,15 @@ void MainWindow::switchTab(int index) {
   shownTab_ = index;
   if (index == 0) channelModel_->refreshRowLabels();
   if (index == kSettingTab) {
-    editImage(
-        [](CloneImage& image) { image.oneTouch = RebuildOneTouch(image.oneTouch, image.banks); });
+    editImage(QStringLiteral("Follow the banks"), [](CloneImage& image) {
+      image.oneTouch = RebuildOneTouch(image.oneTouch, image.banks);
+    });
   }
 }
 
 void MainWindow::showDocument() {
-  setWindowTitle(MainWindowTitle(document_.path) + QStringLiteral("[*]"));
-  setWindowModified(document_.modified);
-}
-
-void MainWindow::setModified(bool modified) {
-  document_.modified = modified;
-  showDocument();
+  setWindowTitle(MainWindowTitle(document_.path()) + QStringLiteral("[*]"));
+  setWindowModified(document_.isModified());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -290,7 +301,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::openFile() {
   if (runner_->isRunning()) return;
   keepFocusAround([&] {
-    if (OpenCloneFile(document_, *dialogs_) == CommandOutcome::Done) showNewImage();
+    OpenCloneFile(document_, *dialogs_);
   });
   showDocument();
 }
@@ -304,7 +315,7 @@ void MainWindow::saveFile() {
 void MainWindow::importCsv() {
   if (runner_->isRunning()) return;
   keepFocusAround([&] {
-    if (ImportChannelList(document_, *dialogs_) == CommandOutcome::Done) showNewImage();
+    ImportChannelList(document_, *dialogs_);
   });
   showDocument();
 }
@@ -318,8 +329,10 @@ void MainWindow::exportCsv() {
 // ---- Port and Help menus ----------------------------------------------------------------------
 
 void MainWindow::choosePort(const QString& portName) {
-  if (const std::optional<int> port = NumberOfPort(portName)) document_.image.comPort = *port;
-  const Status saved = SavePreferences(preferencesPath_, document_.image,
+  if (const std::optional<int> port = NumberOfPort(portName)) {
+    document_.adjustWithoutStep([port](CloneImage& image) { image.comPort = *port; });
+  }
+  const Status saved = SavePreferences(preferencesPath_, document_.image(),
                                        QDateTime::currentDateTime(), portMenu_->current());
   if (!saved) {
     dialogs_->showMessage({QStringLiteral("Error"),
@@ -342,18 +355,20 @@ void MainWindow::clearSelectedRows() {
   if (runner_->isRunning()) return;
   const auto [first, last] = grid_->selectedSlots();
   if (first > LastTransferredSlot) return;
-  const std::vector<ChannelSlot> before = document_.image.channels;
-  ClearChannelRows(document_.image, first, last);
-  channelModel_->slotsChanged(first, std::min(last, LastTransferredSlot));
-  if (document_.image.channels != before) setModified(true);
+  int used = 0;
+  for (int slot = first; slot <= std::min(last, LastTransferredSlot); ++slot) {
+    used += document_.image().slot(slot).used ? 1 : 0;
+  }
+  document_.edit(used == 1 ? QStringLiteral("Delete 1 channel")
+                           : QStringLiteral("Delete %1 channels").arg(used),
+                 [first = first, last = last](CloneImage& image) {
+                   ClearChannelRows(image, first, last);
+                 });
 }
 
 void MainWindow::resetAllChannels() {
   if (runner_->isRunning()) return;
-  const std::vector<ChannelSlot> before = document_.image.channels;
-  ResetAllChannels(document_.image);
-  channelModel_->slotsChanged(1, LastTransferredSlot);
-  if (document_.image.channels != before) setModified(true);
+  document_.edit(QStringLiteral("Reset all channels"), ResetAllChannels);
 }
 
 void MainWindow::editChannel(int slot, bool navigate) {
@@ -364,13 +379,7 @@ void MainWindow::editChannel(int slot, bool navigate) {
     grid_->selectSlot(row);
     grid_->scrollTo(grid_->currentIndex());
   };
-  views.committed = [this](int firstRow, int lastRow) {
-    channelModel_->slotsChanged(firstRow, lastRow);
-  };
-  if (EditChannels(document_.image, slot, navigate, transferBar_->railwaysVariant(), *dialogs_,
-                   views)) {
-    setModified(true);
-  }
+  EditChannels(document_, slot, navigate, transferBar_->railwaysVariant(), *dialogs_, views);
 }
 
 // ---- Transfers --------------------------------------------------------------------------------
@@ -389,7 +398,7 @@ void MainWindow::startTransfer(TransferKind kind) {
     if (!proceed) return;
   }
   const auto [first, last] = grid_->selectedSlots();
-  TransferRequest request{kind, transferBar_->variant(), document_.image, first, last, {}};
+  TransferRequest request{kind, transferBar_->variant(), document_.image(), first, last, {}};
   if (kind == TransferKind::WriteAll) {
     const std::optional<FullWriteOptions> options = askFullWriteOptions();
     if (!options) return;
@@ -415,7 +424,7 @@ std::optional<FullWriteOptions> MainWindow::askFullWriteOptions() {
   FullWriteQuestion question;
   question.port = portMenu_->current();
   question.variant = VariantName(transferBar_->variant());
-  question.channels = UsedChannelCount(document_.image);
+  question.channels = UsedChannelCount(document_.image());
   question.choice.backup = remembered.value(BackupKey, true).toBool();
   question.choice.verify = remembered.value(VerifyKey, false).toBool();
   const std::optional<FullWriteChoice> choice = dialogs_->confirmFullWrite(question);
@@ -486,22 +495,24 @@ void MainWindow::finishTransfer(const TransferRequest& request, TransferResult r
   runningKind_.reset();
   transferBar_->setCancelEnabled(false);
   if (result.done() && result.image) {
-    const bool changed = *result.image != document_.image;
     switch (kind) {
       case TransferKind::ReadAll:
-        replaceImage(std::move(*result.image));
+        document_.replace(QStringLiteral("Read all"), std::move(*result.image));
         break;
       case TransferKind::ReadRows:
-        document_.image = std::move(*result.image);
-        channelModel_->slotsChanged(firstSlot, lastSlot);
+        document_.replace(firstSlot == lastSlot
+                              ? QStringLiteral("Read 1 channel")
+                              : QStringLiteral("Read %1 channels").arg(lastSlot - firstSlot + 1),
+                          std::move(*result.image));
         break;
       case TransferKind::WriteAll:
       case TransferKind::WriteRows:
         // A write reads the settings area afresh before patching it.
-        document_.image.settingsImage = result.image->settingsImage;
+        document_.adjustWithoutStep([&area = result.image->settingsImage](CloneImage& image) {
+          image.settingsImage = area;
+        });
         break;
     }
-    if (IsRead(kind) && changed) setModified(true);
   }
   dialogs_->showMessage(TransferMessage(request, result));
   setControlsEnabled(true);
@@ -515,7 +526,7 @@ void MainWindow::startTransfer(PageTransfer transfer) {
   auto shared = std::make_shared<PageTransfer>(std::move(transfer));
   setControlsEnabled(false);
   runner_->start(
-      [port = std::move(port), shared, variant, image = document_.image](
+      [port = std::move(port), shared, variant, image = document_.image()](
           const TransferHooks& hooks) { return shared->procedure(*port, variant, image, hooks); },
       [this, shared](TransferResult result) { finishPageTransfer(*shared, std::move(result)); });
 }
@@ -523,14 +534,12 @@ void MainWindow::startTransfer(PageTransfer transfer) {
 void MainWindow::finishPageTransfer(const PageTransfer& transfer, TransferResult result) {
   transferBar_->setCancelEnabled(false);
   if (result.done() && result.image && transfer.apply) {
-    CloneImage updated = document_.image;
-    transfer.apply(updated, *result.image);
     // The settings area as last read is the receiver's business, not an edit of the user's.
-    CloneImage compared = updated;
-    compared.settingsImage = document_.image.settingsImage;
-    const bool changed = compared != document_.image;
-    document_.image = std::move(updated);
-    if (changed) setModified(true);
+    document_.adjustWithoutStep([&read = *result.image](CloneImage& image) {
+      image.settingsImage = read.settingsImage;
+    });
+    document_.edit(QStringLiteral("Read from the receiver"),
+                   [&](CloneImage& image) { transfer.apply(image, *result.image); });
     if (transfer.relabelsRows) channelModel_->refreshRowLabels();
   }
   Message message = transfer.success;
@@ -564,6 +573,8 @@ void MainWindow::setControlsEnabled(bool enabled) {
   for (QWidget* page : std::as_const(pages_)) page->setEnabled(enabled);
   for (QWidget* window : std::as_const(lockableWindows_)) window->setEnabled(enabled);
   memoryPage_->setControlsEnabled(enabled);
+  // Undo and Redo keep the enabled state their stack gives them; their menu is locked instead.
+  menus_->edit->setEnabled(enabled);
   for (QMenu* menu : {menus_->file, menus_->port, menus_->help, menus_->comm}) {
     menu->setEnabled(enabled);
     for (QAction* action : menu->actions()) action->setEnabled(enabled);

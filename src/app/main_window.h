@@ -3,7 +3,7 @@
 // command calls one operation of files/ or link/ and shows its result.
 #pragma once
 
-#include "app/document.h"
+#include "document/document.h"
 #include "app/focus_memory.h"
 #include "app/transfer_commands.h"
 #include "app/user_dialogs.h"
@@ -51,13 +51,14 @@ class MainWindow : public QMainWindow, public PageHost {
   explicit MainWindow(MainWindowSetup setup = {}, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  const CloneImage& image() const override { return document_.image; }
-  bool isModified() const { return document_.modified; }
+  const CloneImage& image() const override { return document_.image(); }
+  bool isModified() const { return document_.isModified(); }
   QString portName() const;
   bool isTransferRunning() const override;
 
   // What the pages and side windows ask of the window.
-  void editImage(const std::function<void(CloneImage&)>& edit) override;
+  void editImage(const QString& text, const std::function<void(CloneImage&)>& edit,
+                 bool continuing = false) override;
   void startTransfer(PageTransfer transfer) override;
   UserDialogs& dialogs() override { return *dialogs_; }
   void addLockableWindow(QWidget* window) override;
@@ -66,8 +67,7 @@ class MainWindow : public QMainWindow, public PageHost {
   IconEditor* iconEditor();
   const std::shared_ptr<ReceiverSimulator>& simulator();
 
-  // Puts a whole new image in place (a loaded file, a completed read): the grid shows it and
-  // the row labels follow its bank table.
+  // Puts a whole new image in place as though a file holding it had been opened.
   void replaceImage(CloneImage image);
 
  signals:
@@ -79,12 +79,12 @@ class MainWindow : public QMainWindow, public PageHost {
 
  private:
   void buildTabs();
+  void buildEditMenu();
   void connectCommands();
-  // The grid shows the document's image afresh, its row labels from the image's bank table.
-  void showNewImage();
+  // The views show what a step of the document changed.
+  void showChanges(const ImageChanges& changes);
   // The title shows the document's file and whether it holds unsaved changes.
   void showDocument();
-  void setModified(bool modified);
 
   void openFile();
   void saveFile();

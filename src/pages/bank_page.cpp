@@ -233,7 +233,9 @@ void BankPage::setCount(int bank, int count) {
     showBank(bank);
     return;
   }
-  host_.editImage([bank, count](CloneImage& image) { image.banks.counts[bank] = count; });
+  host_.editImage(
+      QStringLiteral("Change bank %1").arg(bank),
+      [bank, count](CloneImage& image) { image.banks.counts[bank] = count; }, true);
 }
 
 void BankPage::sliderMoved(int bank, int value) {
@@ -262,7 +264,8 @@ void BankPage::stepSelectedBank(int step) {
 
 void BankPage::resetTable() {
   if (host_.image().banks == BankTable::Defaults()) return;
-  host_.editImage([](CloneImage& image) { image.banks = BankTable::Defaults(); });
+  host_.editImage(QStringLiteral("Reset the banks"),
+                  [](CloneImage& image) { image.banks = BankTable::Defaults(); });
 }
 
 void BankPage::readTable() {
@@ -303,7 +306,8 @@ Message BankTotalQuestion() {
 bool ConfirmBankTotal(PageHost& host, const std::function<bool()>& ask) {
   if (host.image().banks.consistent()) return true;
   if (!ask()) return false;
-  host.editImage([](CloneImage& image) { image.banks = BankTable::Defaults(); });
+  host.editImage(QStringLiteral("Reset the banks"),
+                 [](CloneImage& image) { image.banks = BankTable::Defaults(); });
   return true;
 }
 

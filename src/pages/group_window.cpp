@@ -220,7 +220,7 @@ void GroupWindow::collectGroups() {
   const CloneImage& image = host_.image();
   const BankLinkData collected = CollectGroups(links_, image.banks);
   if (collected == image.bankLinks) return;
-  host_.editImage([&collected](CloneImage& edited) { edited.bankLinks = collected; });
+  host_.editImage(QStringLiteral("Change the bank-link groups"), [&collected](CloneImage& edited) { edited.bankLinks = collected; });
 }
 
 void GroupWindow::clearGroups() {

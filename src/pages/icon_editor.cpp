@@ -285,7 +285,7 @@ void IconEditor::showIcon(int icon) {
 
 void IconEditor::togglePixel(int row, int column) {
   const auto icon = static_cast<std::size_t>(shownIcon());
-  host_.editImage([=](CloneImage& image) {
+  host_.editImage(QStringLiteral("Edit icon"), [=](CloneImage& image) {
     std::uint8_t& pixel =
         image.icons[icon][static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
     pixel = pixel == 1 ? 0 : 1;
@@ -307,7 +307,7 @@ void IconEditor::fillSelectedCells(std::uint8_t value) {
   const QRect cells = selectedCells();
   if (cells.isEmpty()) return;
   const auto icon = static_cast<std::size_t>(shownIcon());
-  host_.editImage([=](CloneImage& image) {
+  host_.editImage(QStringLiteral("Edit icon"), [=](CloneImage& image) {
     for (int row = cells.top(); row <= cells.bottom(); ++row) {
       for (int column = cells.left(); column <= cells.right(); ++column) {
         image.icons[icon][static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = value;
@@ -318,11 +318,11 @@ void IconEditor::fillSelectedCells(std::uint8_t value) {
 
 void IconEditor::clearShownIcon() {
   const auto icon = static_cast<std::size_t>(shownIcon());
-  host_.editImage([icon](CloneImage& image) { image.icons[icon] = {}; });
+  host_.editImage(QStringLiteral("Clear icon"), [icon](CloneImage& image) { image.icons[icon] = {}; });
 }
 
 void IconEditor::clearAllIcons() {
-  host_.editImage([](CloneImage& image) { image.icons = {}; });
+  host_.editImage(QStringLiteral("Clear all icons"), [](CloneImage& image) { image.icons = {}; });
 }
 
 void IconEditor::readShownIcon() {
@@ -376,7 +376,7 @@ void IconEditor::openFontFile() {
     dialogs.showMessage(Notice(QStringLiteral(" Error"), icons.error()));
     return;
   }
-  host_.editImage([&icons](CloneImage& image) { image.icons = *icons; });
+  host_.editImage(QStringLiteral("Load icons"), [&icons](CloneImage& image) { image.icons = *icons; });
   dialogs.showMessage(Notice(QStringLiteral(" Finish"), QStringLiteral("Read Icon File")));
 }
 

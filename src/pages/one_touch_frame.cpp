@@ -153,7 +153,7 @@ void OneTouchFrame::chooseBank(int memory, int item) {
   const std::vector<int> offered = BanksWithChannels(host_.image().banks);
   if (item >= static_cast<int>(offered.size())) return;
   const int bank = offered[static_cast<std::size_t>(item)];
-  host_.editImage([memory, bank](CloneImage& image) {
+  host_.editImage(QStringLiteral("Change a one-touch memory"), [memory, bank](CloneImage& image) {
     OneTouchMemory& m = image.oneTouch[static_cast<std::size_t>(memory)];
     m.bank = bank;
     m.channel = 0;
@@ -161,7 +161,7 @@ void OneTouchFrame::chooseBank(int memory, int item) {
 }
 
 void OneTouchFrame::chooseChannel(int memory, int item) {
-  host_.editImage([memory, item](CloneImage& image) {
+  host_.editImage(QStringLiteral("Change a one-touch memory"), [memory, item](CloneImage& image) {
     OneTouchMemory& m = image.oneTouch[static_cast<std::size_t>(memory)];
     TakeShownBank(m, image.banks);
     m.channel = item;
@@ -169,7 +169,7 @@ void OneTouchFrame::chooseChannel(int memory, int item) {
 }
 
 void OneTouchFrame::markNotSet(int memory, bool notSet) {
-  host_.editImage([memory, notSet](CloneImage& image) {
+  host_.editImage(QStringLiteral("Change a one-touch memory"), [memory, notSet](CloneImage& image) {
     OneTouchMemory& m = image.oneTouch[static_cast<std::size_t>(memory)];
     if (!notSet) TakeShownBank(m, image.banks);
     m.set = !notSet;
@@ -177,7 +177,7 @@ void OneTouchFrame::markNotSet(int memory, bool notSet) {
 }
 
 void OneTouchFrame::reset() {
-  host_.editImage(ResetOneTouch);
+  host_.editImage(QStringLiteral("Reset the one-touch memories"), ResetOneTouch);
 }
 
 void OneTouchFrame::read() {

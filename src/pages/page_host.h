@@ -1,8 +1,8 @@
 // What the Bank, Setting and Set mode pages and the side windows (bank-link groups, icon
 // editor) need of the main window that hosts them. The window owns the one image; a page shows
-// it, edits it through editImage and starts its transfers through startTransfer. After every
-// change of the image the window calls showImage() on every page, so a page never keeps data
-// of its own.
+// it, edits it through editImage (one undoable step each) and starts its transfers through
+// startTransfer. After every change of the image the window calls showImage() on every page, so
+// a page never keeps data of its own.
 #pragma once
 
 #include "app/user_dialogs.h"
@@ -38,9 +38,11 @@ class PageHost {
   virtual ~PageHost() = default;
 
   virtual const CloneImage& image() const = 0;
-  // Applies an edit to the image; the document counts as modified and every page shows the
-  // change.
-  virtual void editImage(const std::function<void(CloneImage&)>& edit) = 0;
+  // Applies an edit to the image as one undoable step named `text` ("Change bank 3"); a gesture
+  // that repeats the same step (a slider dragged, a title typed) merges into one when
+  // `continuing`. Every page shows the change.
+  virtual void editImage(const QString& text, const std::function<void(CloneImage&)>& edit,
+                         bool continuing = false) = 0;
   // Runs a transfer with the window locked and the progress bar moving, reports its outcome
   // with a message and, for a read that succeeded, applies it. Does nothing while another
   // transfer runs.

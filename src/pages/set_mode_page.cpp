@@ -177,7 +177,7 @@ SettingsButtons MakeSettingsButtons(PageHost& host, const char* readName, const 
   QObject::connect(buttons.write, &QPushButton::clicked, parent,
                    [&host] { host.startTransfer(SettingsWriteTransfer()); });
   QObject::connect(buttons.reset, &QPushButton::clicked, parent,
-                   [&host] { host.editImage(ResetSettings); });
+                   [&host] { host.editImage(QStringLiteral("Reset the settings"), ResetSettings); });
   return buttons;
 }
 

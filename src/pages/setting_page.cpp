@@ -200,7 +200,9 @@ void SettingPage::showTitle() {
 }
 
 void SettingPage::editTitle(const QString& text) {
-  host_.editImage([title = NameFromText(text)](CloneImage& image) { image.title = title; });
+  host_.editImage(
+      QStringLiteral("Change the opening message"),
+      [title = NameFromText(text)](CloneImage& image) { image.title = title; }, true);
 }
 
 }  // namespace rqm27

@@ -73,7 +73,8 @@ SettingsListBox::SettingsListBox(PageHost& host, SettingsList list, int index,
   IgnoreTyping(box_);
   QObject::connect(box_, &QComboBox::currentIndexChanged, box_, [&host, list, index](int chosen) {
     if (chosen < 0) return;
-    host.editImage([=](CloneImage& image) { image.settings.at(list, index) = chosen; });
+    host.editImage(QStringLiteral("Change a setting"),
+                   [=](CloneImage& image) { image.settings.at(list, index) = chosen; });
   });
 }
 

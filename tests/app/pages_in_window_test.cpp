@@ -94,7 +94,7 @@ TEST_F(PagesInWindow, BankReadRelabelsTheRowsAtOnce) {
 
 TEST_F(PagesInWindow, OneTouchMemoriesFollowTheTableOnTheSettingPage) {
   const auto window = makeWindow();
-  window->editImage([](CloneImage& image) { image.oneTouch[2] = {true, 11, 99}; });
+  window->editImage("test edit", [](CloneImage& image) { image.oneTouch[2] = {true, 11, 99}; });
   tabs(*window)->setCurrentIndex(1);
   setBankCount(*window, 11, 0);
   setBankCount(*window, 20, 100);
@@ -181,9 +181,9 @@ TEST_F(PagesInWindow, ChangesMadeOnEveryPageSurviveWriteAllAndReadAll) {
   bell->setCurrentIndex(3);
   // A group, in the bank-link window.
   tabs(*window)->setCurrentIndex(1);
-  window->editImage([](CloneImage& image) { SetGroupMember(image.bankLinks[4], 30, true); });
+  window->editImage("test edit", [](CloneImage& image) { SetGroupMember(image.bankLinks[4], 30, true); });
   // An icon.
-  window->editImage([](CloneImage& image) { image.icons[6][8][8] = 1; });
+  window->editImage("test edit", [](CloneImage& image) { image.icons[6][8][8] = 1; });
 
   ASSERT_TRUE(runTransfer(*window, [&] { action(*window, "ALL_WRITE")->trigger(); }));
   EXPECT_EQ(script->messages.back().text, "Success ALL DATA WRITE");

@@ -92,7 +92,8 @@ TEST_F(TransferTest, SelectedRowsAreReadAndWrittenAlone) {
   image.slot(2) = image.slot(FirstPresetSlot);
   image.slot(3).clear();
   window->replaceImage(image);
-  view->selectRow(1);
+  view->selectionModel()->setCurrentIndex(
+      view->model()->index(1, 1), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   transfer(*window, "MEM_ONE_WRITE");
   const auto reader = simulatedWindow(demo);
   ASSERT_TRUE(runTransfer(*reader, [&] { run(*reader, "ALL_READ"); }));

@@ -24,7 +24,7 @@ class FakePageHost : public PageHost, public UserDialogs {
   explicit FakePageHost(CloneImage image = StartupImage()) : image_(std::move(image)) {}
 
   const CloneImage& image() const override { return image_; }
-  void editImage(const std::function<void(CloneImage&)>& edit) override {
+  void editImage(const QString&, const std::function<void(CloneImage&)>& edit, bool) override {
     ++edits;
     change(edit);
   }
