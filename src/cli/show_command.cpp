@@ -3,8 +3,8 @@
 
 #include "codec/bank_links.h"
 #include "files/image_file.h"
-#include "model/row_labels.h"
 #include "model/channel_text.h"
+#include "model/row_labels.h"
 #include "model/settings_texts.h"
 #include "model/value_tables.h"
 
@@ -51,7 +51,8 @@ void PrintChannels(QTextStream& out, const CloneImage& image, const QStringList&
     const ChannelSlot& slot = image.slot(s);
     if (!slot.used) continue;
     out << Cell(QString::number(s), 6) << Cell(labels[s - 1], 14);
-    for (const TableColumn& c : kChannelColumns) out << Cell(ChannelCellText(slot, c.column), c.width);
+    for (const TableColumn& c : kChannelColumns)
+      out << Cell(ChannelCellText(slot, c.column), c.width);
     out << "\n";
   }
 }

@@ -1,11 +1,10 @@
 #include "codec/channel_record.h"
 
 #include "codec/name_codec.h"
+#include "model/channel_text.h"
 #include "model/clone_image.h"
 #include "model/hex_text.h"
-#include "model/channel_text.h"
 #include "model/value_tables.h"
-
 
 namespace rqm27 {
 

@@ -60,8 +60,8 @@ bool Document::edit(const QString& text, const std::function<void(CloneImage&)>&
 
 bool Document::replace(const QString& text, CloneImage image, Merge merge) {
   if (image == image_) return false;
-  undoStack_.push(new SnapshotCommand(*this, text, image_, std::move(image),
-                                      merge == Merge::WithSameText));
+  undoStack_.push(
+      new SnapshotCommand(*this, text, image_, std::move(image), merge == Merge::WithSameText));
   return true;
 }
 

@@ -17,7 +17,9 @@ struct ImageChanges {
   bool title = false;
 
   bool channels() const { return firstSlot <= lastSlot; }
-  bool any() const { return channels() || banks || oneTouch || settings || groups || icons || title; }
+  bool any() const {
+    return channels() || banks || oneTouch || settings || groups || icons || title;
+  }
 };
 
 ImageChanges ChangesBetween(const CloneImage& before, const CloneImage& after);

@@ -92,6 +92,6 @@ Result<Noted<QByteArray>> WriteCloneFile(const CloneImage& image, const QDateTim
 // A channel line whose values break the channel rules is left out, a step the frequency does
 // not fit is replaced, and both are noted. `fileName` must end in ".M27" (any case).
 Result<Noted<CloneImage>> ReadCloneFile(const QByteArray& bytes, const CloneImage& current,
-                                 const QString& fileName);
+                                        const QString& fileName);
 
 }  // namespace rqm27

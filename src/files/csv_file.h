@@ -22,6 +22,6 @@ Noted<QByteArray> ExportCsv(const CloneImage& image, const QStringList& rowLabel
 // not end in "CSV" (any case) or the first line is not a channel list header. What was left
 // out or changed is noted by row.
 Result<Noted<CloneImage>> ImportCsv(const QByteArray& bytes, const CloneImage& current,
-                             const QString& fileName);
+                                    const QString& fileName);
 
 }  // namespace rqm27

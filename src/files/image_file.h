@@ -29,6 +29,7 @@ QByteArray BlankMemoryFor(const CloneImage& image);
 // Saves an image; a memory image is what a receiver holding `base` holds after a full write.
 // The file is replaced only when it has been written completely. Gives what the format could
 // not keep.
-Result<FileNotes> SaveImageFile(const QString& path, const CloneImage& image, const QByteArray& base);
+Result<FileNotes> SaveImageFile(const QString& path, const CloneImage& image,
+                                const QByteArray& base);
 
 }  // namespace rqm27

@@ -302,7 +302,7 @@ class JsonImageReader {
       name = DecodeName(*bytes);
       return true;
     }
-    const QString withoutTrail = *nameText;
+    const QString& withoutTrail = *nameText;
     if (withoutTrail.toUcs4().size() > ChannelName::Length) {
       return fail(textPath, QStringLiteral("\"%1\" has more than 16 characters").arg(withoutTrail));
     }

@@ -30,7 +30,7 @@ QStringList Lines(const QByteArray& bytes) {
 }  // namespace
 
 QString PreferencesPath() {
-  const QString chosen = qEnvironmentVariable("RQM27_PREFERENCES");
+  QString chosen = qEnvironmentVariable("RQM27_PREFERENCES");
   if (!chosen.isEmpty()) return chosen;
   return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
          QStringLiteral("/RQ-M27_Writer.INI");

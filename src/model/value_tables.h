@@ -77,9 +77,9 @@ inline constexpr std::array<std::string_view, 13> ColumnHeaders = {
 
 // The fixed preset channels of slots 1701-1721, in units of 10 Hz.
 inline constexpr std::array<std::int32_t, 21> PresetFrequencies = {
-    39860500, 39945500, 13997000, 39903000, 40000000, 39725000, 14000000, 39960500, 39864000,
-    13400000, 39925000, 39900000, 13490000, 13996000, 13960000, 14900000, 36182500, 32023500,
-    32067500, 32113500, 13994000};
+    39860500, 39945500, 13997000, 39903000, 40000000, 39725000, 14000000,
+    39960500, 39864000, 13400000, 39925000, 39900000, 13490000, 13996000,
+    13960000, 14900000, 36182500, 32023500, 32067500, 32113500, 13994000};
 
 // Bank b's bit in a 16-digit group record: the 1-based digit and its weight in that digit.
 constexpr int BankNibbleIndex(int bank) {

@@ -89,8 +89,9 @@ TEST_F(Convert, BadInputFailsWithOneLineAndNoOutputFile) {
 // What a reader leaves out is said on stderr, the first 20 and how many more, and the
 // conversion still succeeds.
 TEST_F(Convert, WhatTheReaderLeftOutIsSaidOnStderr) {
-  QString list = "\"\",\"Frequency\",\"Mode\",\"Step\",\"Carrier\",\"Subtone\",\"---\",\"TSQ\","
-                 "\"DCS\",\"Shift\",\"Shift-Freq\",\"Skip\",\"Name\",\"0\"\r\n";
+  QString list =
+      "\"\",\"Frequency\",\"Mode\",\"Step\",\"Carrier\",\"Subtone\",\"---\",\"TSQ\","
+      "\"DCS\",\"Shift\",\"Shift-Freq\",\"Skip\",\"Name\",\"0\"\r\n";
   for (int row = 1; row <= LastTransferredSlot; ++row) {
     const char* step = row <= 25 ? "7KHz" : "5KHz";
     list += QStringLiteral("x,145.00000,FM,%1,300Hz,None,---,88.5Hz,023,Off,0.00000MHz,,AB,%2\r\n")
@@ -102,8 +103,9 @@ TEST_F(Convert, WhatTheReaderLeftOutIsSaidOnStderr) {
   EXPECT_EQ(run.exitCode, 0);
   const QStringList lines = QString::fromUtf8(run.err).split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 21) << run.err.constData();
-  EXPECT_TRUE(lines[0].endsWith("list.csv: row 1, slot 1: step \"7KHz\" is not one the receiver "
-                                "has; channel left out"))
+  EXPECT_TRUE(
+      lines[0].endsWith("list.csv: row 1, slot 1: step \"7KHz\" is not one the receiver "
+                        "has; channel left out"))
       << lines[0].toStdString();
   EXPECT_TRUE(lines[20].endsWith("and 5 more")) << lines[20].toStdString();
   EXPECT_TRUE(QFile::exists(path("out.json")));

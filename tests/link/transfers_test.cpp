@@ -66,7 +66,8 @@ TEST_P(EveryVariant, FullReadAndFullWriteGiveWhatTheMemoryImageCodecSays) {
   CloneImage edited = *read.image;
   edited.slot(3) = testing::SampleChannel(43392500, "NEW");
   edited.slot(1).used = false;
-  edited.banks.counts[12] = 1;
+  edited.banks.counts[0] -= 1;
+  edited.banks.counts[12] += 1;
   edited.title = NameFromText(u"CHANGED");
   edited.settings.at(SettingsList::Misc, 1) = 29;
   edited.icons[5][7][7] = 1;
