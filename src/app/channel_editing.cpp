@@ -1,6 +1,6 @@
 #include "app/channel_editing.h"
 
-#include "grid/channel_edit.h"
+#include "widgets/channel_edit.h"
 
 #include <algorithm>
 #include <optional>

@@ -2,8 +2,8 @@
 // the image, its result put back, and with navigation the channel before or after opened next.
 #pragma once
 
-#include "app/user_dialogs.h"
 #include "document/document.h"
+#include "widgets/user_dialogs.h"
 
 #include <QStringList>
 

@@ -3,6 +3,7 @@
 #include "files/clone_file.h"
 #include "files/csv_file.h"
 #include "files/file_io.h"
+#include "widgets/default_extension.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -80,11 +81,6 @@ CommandOutcome SaveThroughDialog(const FileDialogRequest& request, Document& doc
 }
 
 }  // namespace
-
-QString WithDefaultExtension(const QString& path, const QString& suffix) {
-  if (suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
-  return path + u'.' + suffix;
-}
 
 bool SaveChangesFirst(Document& document, UserDialogs& dialogs) {
   if (!document.isModified()) return true;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "document/document.h"
-#include "app/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,8 +25,5 @@ CommandOutcome ImportChannelList(Document& document, UserDialogs& dialogs);
 // Export(&E): the channels as a channel list, with the labels the grid shows (slot n at n - 1).
 CommandOutcome ExportChannelList(Document& document, const QStringList& rowLabels,
                                  UserDialogs& dialogs);
-
-// The path with ".suffix" added when its file name has no extension.
-QString WithDefaultExtension(const QString& path, const QString& suffix);
 
 }  // namespace rqm27

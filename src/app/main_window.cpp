@@ -9,11 +9,11 @@
 #include "app/port_menu.h"
 #include "app/transfer_bar.h"
 #include "app/transfer_runner.h"
-#include "app/twips.h"
 #include "codec/one_touch.h"
 #include "files/image_file.h"
 #include "grid/channel_grid_view.h"
 #include "grid/channel_table_model.h"
+#include "grid/detail_dialog.h"
 #include "link/demo_memory.h"
 #include "link/port_factory.h"
 #include "link/serial_port.h"
@@ -23,6 +23,7 @@
 #include "pages/icon_editor.h"
 #include "pages/set_mode_page.h"
 #include "pages/setting_page.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -77,7 +78,7 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     : QMainWindow(parent),
       preferencesPath_(std::move(setup.preferencesPath)),
       backupFolder_(std::move(setup.backupFolder)),
-      dialogs_(setup.dialogs ? std::move(setup.dialogs) : MakeWidgetDialogs(this)),
+      dialogs_(setup.dialogs ? std::move(setup.dialogs) : MakeWidgetDialogs(this, RunDetailDialog)),
       simulator_(std::move(setup.simulator)),
       menus_(std::make_unique<MainMenus>(BuildMainMenus(*menuBar()))),
       channelModel_(new ChannelTableModel(document_.image(), this)),

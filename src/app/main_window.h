@@ -3,14 +3,14 @@
 // command calls one operation of files/ or link/ and shows its result.
 #pragma once
 
-#include "document/document.h"
 #include "app/focus_memory.h"
 #include "app/transfer_commands.h"
-#include "app/user_dialogs.h"
+#include "document/document.h"
 #include "files/backups.h"
 #include "files/preferences.h"
 #include "link/receiver_simulator.h"
 #include "pages/page_host.h"
+#include "widgets/user_dialogs.h"
 
 #include <QMainWindow>
 

@@ -1,7 +1,7 @@
 #include "app/memory_page.h"
 
-#include "app/named_button.h"
 #include "grid/channel_grid_view.h"
+#include "widgets/named_button.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

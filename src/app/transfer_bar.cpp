@@ -1,6 +1,6 @@
 #include "app/transfer_bar.h"
 
-#include "app/twips.h"
+#include "widgets/twips.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>

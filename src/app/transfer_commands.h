@@ -2,11 +2,11 @@
 // and how its outcome is reported.
 #pragma once
 
-#include "app/user_dialogs.h"
 #include "link/port.h"
 #include "link/session.h"
 #include "link/transfers.h"
 #include "model/clone_image.h"
+#include "widgets/user_dialogs.h"
 
 namespace rqm27 {
 

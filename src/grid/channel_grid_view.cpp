@@ -1,8 +1,8 @@
 #include "grid/channel_grid_view.h"
 
-#include "app/twips.h"
 #include "grid/channel_table_model.h"
 #include "model/channel_text.h"
+#include "widgets/twips.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

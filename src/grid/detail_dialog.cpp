@@ -451,4 +451,11 @@ bool DetailDialog::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+ChannelEditBuffer RunDetailDialog(const DetailFormState& form, bool railwaysVisible,
+                                  QWidget* parent) {
+  DetailDialog dialog(form, railwaysVisible, parent);
+  dialog.exec();
+  return dialog.result();
+}
+
 }  // namespace rqm27

@@ -3,7 +3,7 @@
 // it closes gives the ChannelEditBuffer that the grid commits with CommitEdit.
 #pragma once
 
-#include "grid/channel_edit.h"
+#include "widgets/channel_edit.h"
 
 #include <QDialog>
 
@@ -81,5 +81,10 @@ class DetailDialog : public QDialog {
   Closing closing_ = Closing::Cancel;
   std::array<SetControls, 2> sets_;
 };
+
+// Shows the dialog modally over `parent` and returns its result(): what the widget dialogs'
+// editChannel runs.
+ChannelEditBuffer RunDetailDialog(const DetailFormState& form, bool railwaysVisible,
+                                  QWidget* parent);
 
 }  // namespace rqm27

@@ -1,9 +1,9 @@
 #include "pages/bank_page.h"
 
-#include "app/named_button.h"
 #include "link/transfers.h"
 #include "model/lenient_number.h"
 #include "pages/group_window.h"
+#include "widgets/named_button.h"
 
 #include <QEvent>
 #include <QFocusEvent>

@@ -3,8 +3,8 @@
 // bank-link window. The counts live in the host's image; the page shows them and edits them.
 #pragma once
 
-#include "app/user_dialogs.h"
 #include "pages/page_host.h"
+#include "widgets/user_dialogs.h"
 
 #include <QList>
 #include <QWidget>

@@ -1,9 +1,9 @@
 #include "pages/group_window.h"
 
-#include "app/named_button.h"
-#include "app/twips.h"
 #include "codec/bank_links.h"
 #include "link/transfers.h"
+#include "widgets/named_button.h"
+#include "widgets/twips.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

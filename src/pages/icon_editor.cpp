@@ -1,11 +1,11 @@
 #include "pages/icon_editor.h"
 
-#include "app/file_commands.h"
-#include "app/named_button.h"
-#include "app/twips.h"
 #include "files/file_io.h"
 #include "files/icon_font_file.h"
 #include "pages/icon_pixel_model.h"
+#include "widgets/default_extension.h"
+#include "widgets/named_button.h"
+#include "widgets/twips.h"
 
 #include <QComboBox>
 #include <QDateTime>

@@ -1,8 +1,8 @@
 #include "pages/one_touch_frame.h"
 
-#include "app/named_button.h"
 #include "codec/one_touch.h"
 #include "pages/settings_list_box.h"
+#include "widgets/named_button.h"
 
 #include <QCheckBox>
 #include <QComboBox>

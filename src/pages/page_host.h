@@ -5,9 +5,9 @@
 // a page never keeps data of its own.
 #pragma once
 
-#include "app/user_dialogs.h"
 #include "link/transfers.h"
 #include "model/clone_image.h"
+#include "widgets/user_dialogs.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #include "pages/set_mode_page.h"
 
-#include "app/named_button.h"
+#include "widgets/named_button.h"
 
 #include <QComboBox>
 #include <QGridLayout>

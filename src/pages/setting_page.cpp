@@ -1,10 +1,10 @@
 #include "pages/setting_page.h"
 
-#include "app/named_button.h"
 #include "model/channel_name.h"
 #include "model/code_page.h"
 #include "pages/one_touch_frame.h"
 #include "pages/set_mode_page.h"
+#include "widgets/named_button.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -4,9 +4,9 @@
 
 #include "codec/bank_links.h"
 #include "codec/settings_image.h"
-#include "grid/channel_edit.h"
-#include "model/channel_text.h"
 #include "link/demo_memory.h"
+#include "model/channel_text.h"
+#include "widgets/channel_edit.h"
 
 #include <QComboBox>
 #include <QLineEdit>

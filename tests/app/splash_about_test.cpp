@@ -1,10 +1,8 @@
 #include "app/about_dialog.h"
 #include "app/splash_window.h"
-#include "app/twips.h"
 
 #include "app/window_fixture.h"
 
-#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -25,13 +23,6 @@ TEST(SplashWindow, EndsOnAKeyOrByItself) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished.size() == 1; }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); })) << "closed and deleted";
   }
-}
-
-TEST(TwipsToPixels, ScalesByTheDevicesLogicalDpi) {
-  QImage device(1, 1, QImage::Format_RGB32);
-  device.setDotsPerMeterX(5669);  // 144 DPI
-  device.setDotsPerMeterY(5669);
-  EXPECT_EQ(TwipsToPixels(1440, device), 144);
 }
 
 class AboutTest : public testing::WindowTest {};

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "app/main_window.h"
-#include "app/qstring_print.h"
-#include "app/user_dialogs.h"
 #include "link/demo_memory.h"
 #include "link/receiver_simulator.h"
+#include "support/qstring_print.h"
+#include "widgets/user_dialogs.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,10 +1,10 @@
 #include "files/csv_file.h"
 
-#include "app/qstring_print.h"
 #include "model/channel_text.h"
 #include "model/code_page.h"
 #include "model/row_labels.h"
 #include "model/value_tables.h"
+#include "support/qstring_print.h"
 #include "support/sample_image.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "files/icon_font_file.h"
 
-#include "app/qstring_print.h"
+#include "support/qstring_print.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #include "grid/channel_table_model.h"
 
-#include "app/qstring_print.h"
 #include "model/clone_image.h"
+#include "support/qstring_print.h"
 
 #include <QSignalSpy>
 

@@ -1,7 +1,7 @@
 #include "grid/detail_dialog.h"
 
-#include "app/qstring_print.h"
 #include "model/clone_image.h"
+#include "support/qstring_print.h"
 
 #include <QApplication>
 #include <QCheckBox>

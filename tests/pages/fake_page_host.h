@@ -2,11 +2,11 @@
 // against an in-process simulated receiver, and messages are recorded.
 #pragma once
 
-#include "app/qstring_print.h"
 #include "link/demo_memory.h"
 #include "link/receiver_simulator.h"
 #include "link/simulated_port.h"
 #include "pages/page_host.h"
+#include "support/qstring_print.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "grid/channel_edit.h"
+#include "widgets/channel_edit.h"
 
 #include "model/channel_rules.h"
 #include "model/channel_text.h"

@@ -1,4 +1,4 @@
-#include "app/named_button.h"
+#include "widgets/named_button.h"
 
 namespace rqm27 {
 

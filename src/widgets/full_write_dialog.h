@@ -2,7 +2,7 @@
 // the two choices that make it safe (a backup first, a read-back afterwards).
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "app/full_write_dialog.h"
+#include "widgets/full_write_dialog.h"
 
 #include <QCheckBox>
 #include <QDialog>

@@ -1,13 +1,17 @@
 // Everything the main window asks of the user or tells the user goes through one UserDialogs:
 // message boxes, file dialogs, the unsaved-changes question and the channel detail dialog.
 // The program uses the widget dialogs; tests put in their own answers.
+//
+// The detail dialog itself belongs to the grid, above this folder: the widget dialogs are given
+// the function that runs it.
 #pragma once
 
-#include "grid/channel_edit.h"
+#include "widgets/channel_edit.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -89,7 +93,11 @@ class UserDialogs {
   virtual ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) = 0;
 };
 
-// Message boxes, file dialogs and the detail dialog as widgets over `parent`.
-std::unique_ptr<UserDialogs> MakeWidgetDialogs(QWidget* parent);
+// Shows the channel detail dialog modally over `parent` and returns what it leaves.
+using DetailDialogRunner = std::function<ChannelEditBuffer(const DetailFormState& form,
+                                                           bool railwaysVisible, QWidget* parent)>;
+
+// Message boxes and file dialogs as widgets over `parent`; editChannel calls runDetailDialog.
+std::unique_ptr<UserDialogs> MakeWidgetDialogs(QWidget* parent, DetailDialogRunner runDetailDialog);
 
 }  // namespace rqm27

@@ -1,8 +1,8 @@
-#include "grid/channel_edit.h"
+#include "widgets/channel_edit.h"
 
-#include "app/qstring_print.h"
 #include "model/channel_text.h"
 #include "model/clone_image.h"
+#include "support/qstring_print.h"
 
 #include <QStringList>
 

@@ -1,8 +1,6 @@
-#include "app/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
-#include "app/full_write_dialog.h"
-
-#include "grid/detail_dialog.h"
+#include "widgets/full_write_dialog.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -10,6 +8,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStandardPaths>
+
+#include <utility>
 
 namespace rqm27 {
 
@@ -31,7 +31,8 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 
 class WidgetDialogs : public UserDialogs {
  public:
-  explicit WidgetDialogs(QWidget* parent) : parent_(parent) {}
+  WidgetDialogs(QWidget* parent, DetailDialogRunner runDetailDialog)
+      : parent_(parent), runDetailDialog_(std::move(runDetailDialog)) {}
 
   void showMessage(const Message& message) override {
     QMessageBox box(BoxIcon(message.icon), message.title, message.text, QMessageBox::Ok, parent_);
@@ -92,9 +93,7 @@ class WidgetDialogs : public UserDialogs {
   }
 
   ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) override {
-    DetailDialog dialog(form, railwaysVisible, parent_);
-    dialog.exec();
-    return dialog.result();
+    return runDetailDialog_(form, railwaysVisible, parent_);
   }
 
  private:
@@ -116,14 +115,16 @@ class WidgetDialogs : public UserDialogs {
   }
 
   QWidget* parent_;
+  DetailDialogRunner runDetailDialog_;
   // The next dialog opens where the last one left off.
   QString folder_ = StartFolder();
 };
 
 }  // namespace
 
-std::unique_ptr<UserDialogs> MakeWidgetDialogs(QWidget* parent) {
-  return std::make_unique<WidgetDialogs>(parent);
+std::unique_ptr<UserDialogs> MakeWidgetDialogs(QWidget* parent,
+                                               DetailDialogRunner runDetailDialog) {
+  return std::make_unique<WidgetDialogs>(parent, std::move(runDetailDialog));
 }
 
 }  // namespace rqm27

@@ -1,0 +1,2 @@
+#include "codec/channel_record.h"
+#include "link/port.h"
