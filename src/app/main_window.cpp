@@ -9,7 +9,7 @@
 #include "app/port_menu.h"
 #include "app/transfer_bar.h"
 #include "app/transfer_runner.h"
-#include "codec/one_touch.h"
+#include "codec/one_touch_area.h"
 #include "files/image_file.h"
 #include "grid/channel_grid_view.h"
 #include "grid/channel_table_model.h"

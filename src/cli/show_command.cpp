@@ -1,7 +1,7 @@
 // rqm27-cli show FILE: a readable summary of an image file.
 #include "cli/commands.h"
 
-#include "codec/bank_links.h"
+#include "codec/bank_links_area.h"
 #include "files/image_file.h"
 #include "model/channel_text.h"
 #include "model/row_labels.h"
@@ -79,7 +79,7 @@ void PrintOneTouch(QTextStream& out, const OneTouchMemories& memories) {
   }
 }
 
-void PrintGroups(QTextStream& out, const BankLinkData& links) {
+void PrintGroups(QTextStream& out, const BankLinks& links) {
   out << "\nBank-link groups\n";
   for (int g = 0; g < GroupCount; ++g) {
     QStringList banks;

@@ -1,10 +1,10 @@
 #include "codec/memory_image.h"
 
-#include "codec/bank_links.h"
-#include "codec/bank_table.h"
+#include "codec/bank_links_area.h"
+#include "codec/bank_table_area.h"
 #include "codec/channel_record.h"
 #include "codec/icon_glyph.h"
-#include "codec/one_touch.h"
+#include "codec/one_touch_area.h"
 #include "codec/settings_image.h"
 #include "codec/title_block.h"
 #include "model/hex_text.h"
@@ -77,7 +77,7 @@ Result<CloneImage> DecodeMemoryImage(const QByteArray& memory) {
   for (int n = 0; n < IconCount; ++n) {
     image.icons[n] = DecodeIconGlyph(memory.mid(IconAddress(n), IconBytes));
   }
-  image.bankLinks = DecodeBankLinks(memory.mid(GroupsAddress, GroupCount * GroupRecordSize));
+  image.bankLinks = DecodeBankLinks(memory.mid(BankLinksAddress, GroupCount * GroupRecordSize));
   for (int slot = 1; slot <= LastTransferredSlot; ++slot) {
     const QByteArray record = memory.mid(ChannelAddress(slot), ChannelRecordSize);
     if (const Status s = DecodeChannelRecord(record, slot, image.slot(slot)); !s) {
@@ -103,7 +103,7 @@ Result<QByteArray> EncodeMemoryImage(const CloneImage& image, const QByteArray& 
     if (!record) return Error{record.error()};
     if (record->has_value()) Put(memory, ChannelAddress(slot), **record);
   }
-  Put(memory, GroupsAddress, EncodeBankLinks(image.bankLinks));
+  Put(memory, BankLinksAddress, EncodeBankLinks(image.bankLinks));
   return memory;
 }
 

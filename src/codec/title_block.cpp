@@ -8,7 +8,7 @@ namespace {
 
 inline constexpr int StartupMessageIndex = 5;   // in the Display lists
 inline constexpr int StartupMessageOther = 2;   // the entry of every byte other than 0 and 1
-inline constexpr int MemoryOverwriteIndex = 0;  // in the Mem lists
+inline constexpr int MemoryProtectIndex = 0;  // in the Mem lists
 inline constexpr int MemoryOverwriteEntries = 3;
 
 }  // namespace
@@ -34,7 +34,7 @@ Status DecodeMemoryProtect(std::uint8_t byte, SettingsSelections& settings) {
                      .arg(byte)
                      .arg(MemoryOverwriteEntries - 1)};
   }
-  settings.at(SettingsList::Mem, MemoryOverwriteIndex) = byte;
+  settings.at(SettingsList::Mem, MemoryProtectIndex) = byte;
   return Ok();
 }
 

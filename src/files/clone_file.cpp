@@ -2,9 +2,9 @@
 
 #include "files/text_lines.h"
 
-#include "codec/bank_links.h"
+#include "codec/bank_links_area.h"
 #include "codec/icon_glyph.h"
-#include "codec/one_touch.h"
+#include "codec/one_touch_area.h"
 #include "model/channel_rules.h"
 #include "model/channel_text.h"
 #include "model/code_page.h"
@@ -126,7 +126,7 @@ QString OneTouchChannelLine(const OneTouchMemories& memories) {
   return line;
 }
 
-QString GroupLine(int group, const GroupRecord& record, const BankTable& banks) {
+QString GroupLine(int group, const BankLinkGroup& record, const BankTable& banks) {
   QString line = QStringLiteral("GRD") + Digits(group, 2);
   for (int b = 0; b < BankCount; ++b) {
     const bool member = banks.counts[b] > 0 && IsGroupMember(record, b);
@@ -328,7 +328,7 @@ Status ParseGroupLine(const QString& line, LineReader& reader) {
     return Error{QStringLiteral("group number %1 is outside 0-%2").arg(group).arg(GroupCount - 1)};
   }
   // The bits after the 50 banks are the fixed tails, whatever the file held before.
-  GroupRecord record = DefaultBankLinks()[static_cast<std::size_t>(group)];
+  BankLinkGroup record = DefaultBankLinks()[static_cast<std::size_t>(group)];
   for (int b = 0; b < BankCount; ++b) {
     const QChar flag = line[5 + b];
     if (flag != u'0' && flag != u'1') {

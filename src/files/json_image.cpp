@@ -1,6 +1,6 @@
 #include "files/json_image.h"
 
-#include "codec/bank_links.h"
+#include "codec/bank_links_area.h"
 #include "codec/icon_glyph.h"
 #include "codec/name_codec.h"
 #include "model/channel_rules.h"
@@ -44,9 +44,9 @@ QString Key(const char* key) {
   return QString::fromLatin1(key);
 }
 
-QJsonArray GroupsToJson(const BankLinkData& links) {
+QJsonArray GroupsToJson(const BankLinks& links) {
   QJsonArray array;
-  for (const GroupRecord& record : links) array.append(GroupRecordHex(record));
+  for (const BankLinkGroup& record : links) array.append(GroupRecordHex(record));
   return array;
 }
 

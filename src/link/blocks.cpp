@@ -1,10 +1,10 @@
 #include "link/blocks.h"
 
-#include "codec/bank_links.h"
-#include "codec/bank_table.h"
+#include "codec/bank_links_area.h"
+#include "codec/bank_table_area.h"
 #include "codec/channel_record.h"
 #include "codec/icon_glyph.h"
-#include "codec/one_touch.h"
+#include "codec/one_touch_area.h"
 #include "codec/settings_image.h"
 #include "codec/title_block.h"
 #include "model/hex_text.h"
@@ -126,7 +126,7 @@ Status WriteSettingsImage(LinkSession& link, CloneImage& image) {
                      QStringLiteral("the settings area"));
 }
 
-Status ReadMemoryModeSetting(LinkSession& link, CloneImage& image) {
+Status ReadMemoryProtect(LinkSession& link, CloneImage& image) {
   const auto block =
       ReadBlock(link, MemoryProtectAddress, QStringLiteral("the memory-protect setting"));
   if (!block) return Error{block.error()};
@@ -149,26 +149,26 @@ Status WriteTitleBlock(LinkSession& link, const CloneImage& image) {
                     QStringLiteral("the opening title"));
 }
 
-Status ReadBankLinkData(LinkSession& link, CloneImage& image) {
-  const auto area = ReadBlocks(link, GroupsAddress, 2, QStringLiteral("the bank-link groups"));
+Status ReadBankLinks(LinkSession& link, CloneImage& image) {
+  const auto area = ReadBlocks(link, BankLinksAddress, 2, QStringLiteral("the bank-link groups"));
   if (!area) return Error{area.error()};
   image.bankLinks = DecodeBankLinks(area->left(GroupsAreaSize));
   return Ok();
 }
 
-Status WriteBankLinkData(LinkSession& link, const CloneImage& image) {
-  return WriteBlocks(link, GroupsAddress, EncodeBankLinks(image.bankLinks), GroupRecordSize,
+Status WriteBankLinks(LinkSession& link, const CloneImage& image) {
+  return WriteBlocks(link, BankLinksAddress, EncodeBankLinks(image.bankLinks), GroupRecordSize,
                      QStringLiteral("the bank-link groups"));
 }
 
-Status ReadFontData(LinkSession& link, CloneImage& image, int icon) {
+Status ReadIconBlock(LinkSession& link, CloneImage& image, int icon) {
   const auto block = ReadBlock(link, IconAddress(icon), QStringLiteral("icon %1").arg(icon));
   if (!block) return Error{block.error()};
   image.icons[icon] = DecodeIconGlyph(*block);
   return Ok();
 }
 
-Status WriteFontData(LinkSession& link, const CloneImage& image, int icon) {
+Status WriteIconBlock(LinkSession& link, const CloneImage& image, int icon) {
   return WriteBlock(link, IconAddress(icon), EncodeIconGlyph(image.icons[icon]),
                     QStringLiteral("icon %1").arg(icon));
 }

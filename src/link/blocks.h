@@ -37,13 +37,13 @@ Status ReadSettingsImage(LinkSession& link, CloneImage& image);
 // Reads the area afresh, patches the image's selections into it and writes it back.
 Status WriteSettingsImage(LinkSession& link, CloneImage& image);
 Status DecodeReadSettings(CloneImage& image);
-Status ReadMemoryModeSetting(LinkSession& link, CloneImage& image);
+Status ReadMemoryProtect(LinkSession& link, CloneImage& image);
 Status ReadTitleBlock(LinkSession& link, CloneImage& image);
 Status WriteTitleBlock(LinkSession& link, const CloneImage& image);
-Status ReadBankLinkData(LinkSession& link, CloneImage& image);
-Status WriteBankLinkData(LinkSession& link, const CloneImage& image);
-Status ReadFontData(LinkSession& link, CloneImage& image, int icon);
-Status WriteFontData(LinkSession& link, const CloneImage& image, int icon);
+Status ReadBankLinks(LinkSession& link, CloneImage& image);
+Status WriteBankLinks(LinkSession& link, const CloneImage& image);
+Status ReadIconBlock(LinkSession& link, CloneImage& image, int icon);
+Status WriteIconBlock(LinkSession& link, const CloneImage& image, int icon);
 Status ReadChannelBlock(LinkSession& link, CloneImage& image, int slot);
 // An empty slot is not sent when skipEmpty, and sent as 64 zero bytes otherwise.
 Status WriteChannelBlock(LinkSession& link, const CloneImage& image, int slot, bool skipEmpty);

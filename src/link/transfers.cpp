@@ -92,16 +92,16 @@ Status ReadAreas(Transfer& t) {
     if (const Status s = step(t.link(), t.image()); !s) return s;
   }
   if (const Status s = DecodeReadSettings(t.image()); !s) return s;
-  for (AreaStep step : {ReadMemoryModeSetting, ReadTitleBlock}) {
+  for (AreaStep step : {ReadMemoryProtect, ReadTitleBlock}) {
     if (t.cancelled({})) return Stopped();
     if (const Status s = step(t.link(), t.image()); !s) return s;
   }
   for (int icon = 0; icon < IconCount; ++icon) {
     if (t.cancelled({})) return Stopped();
-    if (const Status s = ReadFontData(t.link(), t.image(), icon); !s) return s;
+    if (const Status s = ReadIconBlock(t.link(), t.image(), icon); !s) return s;
   }
   if (t.cancelled({})) return Stopped();
-  return ReadBankLinkData(t.link(), t.image());
+  return ReadBankLinks(t.link(), t.image());
 }
 
 Status ReadRows(Transfer& t, int first, int last) {
@@ -255,7 +255,7 @@ Status WriteWholeMemory(Transfer& t, WriteLedger& ledger) {
   }
   const auto icons = [&] {
     for (int icon = 0; icon < IconCount; ++icon) {
-      if (const Status s = WriteFontData(link, image, icon); !s) return s;
+      if (const Status s = WriteIconBlock(link, image, icon); !s) return s;
       t.advance();
     }
     return Ok();
@@ -264,7 +264,7 @@ Status WriteWholeMemory(Transfer& t, WriteLedger& ledger) {
   if (const Status s = ClearChannels(t, ledger); !s) return s;
   if (const Status s = WriteUsedChannels(t, ledger); !s) return s;
   return WriteArea(t, ledger, QStringLiteral("groups"),
-                   [&] { return WriteBankLinkData(link, image); });
+                   [&] { return WriteBankLinks(link, image); });
 }
 
 // The first difference between what a write left and what was read back, by the bytes both
@@ -396,7 +396,7 @@ TransferResult ReadSettings(Port& port, Variant variant, const CloneImage& image
         if (const Status s = ReadSettingsImage(t.link(), t.image()); !s) return s;
         if (const Status s = DecodeReadSettings(t.image()); !s) return s;
         t.progress(50, 100);
-        if (const Status s = ReadMemoryModeSetting(t.link(), t.image()); !s) return s;
+        if (const Status s = ReadMemoryProtect(t.link(), t.image()); !s) return s;
         if (const Status s = ReadTitleBlock(t.link(), t.image()); !s) return s;
         t.progress(100, 100);
         return Ok();
@@ -422,27 +422,27 @@ TransferResult WriteSettings(Port& port, Variant variant, const CloneImage& imag
 TransferResult ReadGroups(Port& port, Variant variant, const CloneImage& image,
                           const TransferHooks& hooks) {
   return Transfer(port, variant, image, hooks, QStringLiteral("Groups read")).run([](Transfer& t) {
-    return ReadBankLinkData(t.link(), t.image());
+    return ReadBankLinks(t.link(), t.image());
   });
 }
 
 TransferResult WriteGroups(Port& port, Variant variant, const CloneImage& image,
                            const TransferHooks& hooks) {
   return Transfer(port, variant, image, hooks, QStringLiteral("Groups write")).run([](Transfer& t) {
-    return WriteBankLinkData(t.link(), t.image());
+    return WriteBankLinks(t.link(), t.image());
   });
 }
 
 TransferResult ReadIcon(Port& port, Variant variant, const CloneImage& image, int icon,
                         const TransferHooks& hooks) {
   return Transfer(port, variant, image, hooks, QStringLiteral("Icon read"))
-      .run([icon](Transfer& t) { return ReadFontData(t.link(), t.image(), icon); });
+      .run([icon](Transfer& t) { return ReadIconBlock(t.link(), t.image(), icon); });
 }
 
 TransferResult WriteIcon(Port& port, Variant variant, const CloneImage& image, int icon,
                          const TransferHooks& hooks) {
   return Transfer(port, variant, image, hooks, QStringLiteral("Icon write"))
-      .run([icon](Transfer& t) { return WriteFontData(t.link(), t.image(), icon); });
+      .run([icon](Transfer& t) { return WriteIconBlock(t.link(), t.image(), icon); });
 }
 
 TransferResult ReadAllIcons(Port& port, Variant variant, const CloneImage& image,
@@ -451,7 +451,7 @@ TransferResult ReadAllIcons(Port& port, Variant variant, const CloneImage& image
       .run([](Transfer& t) {
         for (int icon = 0; icon < IconCount; ++icon) {
           if (t.cancelled({})) return Stopped();
-          if (const Status s = ReadFontData(t.link(), t.image(), icon); !s) return s;
+          if (const Status s = ReadIconBlock(t.link(), t.image(), icon); !s) return s;
         }
         return Ok();
       });
@@ -463,7 +463,7 @@ TransferResult WriteAllIcons(Port& port, Variant variant, const CloneImage& imag
       .run([](Transfer& t) {
         for (int icon = 0; icon < IconCount; ++icon) {
           if (t.cancelled(QStringLiteral("writing icons 0 to %1").arg(icon - 1))) return Stopped();
-          if (const Status s = WriteFontData(t.link(), t.image(), icon); !s) return s;
+          if (const Status s = WriteIconBlock(t.link(), t.image(), icon); !s) return s;
         }
         return Ok();
       });

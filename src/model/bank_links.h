@@ -9,16 +9,16 @@
 namespace rqm27 {
 
 inline constexpr int GroupCount = 11;
-using GroupRecord = std::array<std::uint8_t, 8>;
-using BankLinkData = std::array<GroupRecord, GroupCount>;
+using BankLinkGroup = std::array<std::uint8_t, 8>;
+using BankLinks = std::array<BankLinkGroup, GroupCount>;
 
 }  // namespace rqm27
 
 namespace rqm27 {
 
 // No bank in any group; record 10 carries its fixed tail bit ("0000000000000080").
-constexpr BankLinkData DefaultBankLinks() {
-  BankLinkData links{};
+constexpr BankLinks DefaultBankLinks() {
+  BankLinks links{};
   links[GroupCount - 1][7] = 0x80;
   return links;
 }

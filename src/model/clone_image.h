@@ -34,7 +34,7 @@ struct CloneImage {
   SettingsSelections settings = DefaultSettings();
   // The settings area (192 bytes) as last read from a receiver; empty until then.
   QByteArray settingsImage;
-  BankLinkData bankLinks = DefaultBankLinks();
+  BankLinks bankLinks = DefaultBankLinks();
   IconPixels icons{};
   int comPort = 1;
 

@@ -1,6 +1,6 @@
 #include "pages/group_window.h"
 
-#include "codec/bank_links.h"
+#include "codec/bank_links_area.h"
 #include "link/transfers.h"
 #include "widgets/named_button.h"
 #include "widgets/twips.h"
@@ -161,8 +161,7 @@ QLayout* GroupWindow::buildButtons() {
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   addButton("GROUP_CANCEL", QStringLiteral("Cancel"),
-            QStringLiteral("Close without keeping the changes"),
-            &QDialog::reject);
+            QStringLiteral("Close without keeping the changes"), &QDialog::reject);
   return buttons;
 }
 
@@ -175,7 +174,7 @@ void GroupWindow::showImage() {
   }
 }
 
-void GroupWindow::takeGroups(const BankLinkData& links) {
+void GroupWindow::takeGroups(const BankLinks& links) {
   links_ = taken_ = links;
   paintCells();
 }
@@ -211,16 +210,17 @@ void GroupWindow::toggleCell(int row, int column) {
   const std::optional<int> bank = BankOfColumn(column);
   if (!bank || row < 0 || row >= GroupCount) return;
   if (host_.image().banks.counts[*bank] == 0) return;
-  GroupRecord& record = links_[row];
+  BankLinkGroup& record = links_[row];
   SetGroupMember(record, *bank, !IsGroupMember(record, *bank));
   paintCells();
 }
 
 void GroupWindow::collectGroups() {
   const CloneImage& image = host_.image();
-  const BankLinkData collected = CollectGroups(links_, image.banks);
+  const BankLinks collected = CollectGroups(links_, image.banks);
   if (collected == image.bankLinks) return;
-  host_.editImage(QStringLiteral("Change the bank-link groups"), [&collected](CloneImage& edited) { edited.bankLinks = collected; });
+  host_.editImage(QStringLiteral("Change the bank-link groups"),
+                  [&collected](CloneImage& edited) { edited.bankLinks = collected; });
 }
 
 void GroupWindow::clearGroups() {

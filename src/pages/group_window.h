@@ -38,7 +38,7 @@ class GroupWindow : public QDialog, public ImageView {
   QLayout* buildCaptions();
   QLayout* buildButtons();
   // Starts the copy afresh from these groups, the image's.
-  void takeGroups(const BankLinkData& links);
+  void takeGroups(const BankLinks& links);
   void paintCells();
   void toggleCell(int row, int column);
   // Puts the copy into the image as the records are written: members only among banks with
@@ -50,8 +50,8 @@ class GroupWindow : public QDialog, public ImageView {
 
   PageHost& host_;
   // The groups being edited, and the image's groups they were copied from.
-  BankLinkData links_{};
-  BankLinkData taken_{};
+  BankLinks links_{};
+  BankLinks taken_{};
   QTableWidget* grid_ = nullptr;
   int groupColumnWidth_ = 0;
   int bankColumnWidth_ = 0;

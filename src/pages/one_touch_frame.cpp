@@ -1,6 +1,6 @@
 #include "pages/one_touch_frame.h"
 
-#include "codec/one_touch.h"
+#include "codec/one_touch_area.h"
 #include "pages/settings_list_box.h"
 #include "widgets/named_button.h"
 

@@ -2,7 +2,7 @@
 // the window locked, the icon editor, and a user's round trip through the simulated receiver.
 #include "app/window_fixture.h"
 
-#include "codec/bank_links.h"
+#include "codec/bank_links_area.h"
 #include "codec/settings_image.h"
 #include "link/demo_memory.h"
 #include "model/channel_text.h"

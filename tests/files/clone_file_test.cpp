@@ -1,6 +1,6 @@
 #include "files/clone_file.h"
 
-#include "codec/bank_links.h"
+#include "codec/bank_links_area.h"
 #include "model/code_page.h"
 #include "model/settings_texts.h"
 #include "model/value_tables.h"

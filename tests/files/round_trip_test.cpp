@@ -2,7 +2,7 @@
 // it cannot keep is said, never changed silently. Run over random images of everything the
 // program can hold: names with every kind of code a receiver can store, banks up to 1200,
 // offsets up to the ceiling.
-#include "codec/bank_links.h"
+#include "codec/bank_links_area.h"
 #include "codec/memory_image.h"
 #include "files/clone_file.h"
 #include "files/csv_file.h"
@@ -49,7 +49,7 @@ class RandomImages {
       }
     }
     if (image.settings.at(SettingsList::Recv, 3) == 1) image.settings.at(SettingsList::Recv, 4) = 0;
-    for (GroupRecord& record : image.bankLinks) {
+    for (BankLinkGroup& record : image.bankLinks) {
       for (int b = 0; b < BankCount; ++b) SetGroupMember(record, b, pick(4) == 0);
     }
     for (IconGlyph& glyph : image.icons) {
@@ -147,7 +147,7 @@ CloneImage KeptByCloneFile(const CloneImage& image, bool& changed) {
     kept.banks = startup.banks;
     kept.oneTouch = startup.oneTouch;
   }
-  for (GroupRecord& record : kept.bankLinks) {
+  for (BankLinkGroup& record : kept.bankLinks) {
     for (int b = 0; b < BankCount; ++b) {
       if (image.banks.counts[b] == 0) SetGroupMember(record, b, false);
     }

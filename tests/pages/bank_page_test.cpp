@@ -1,6 +1,6 @@
 #include "pages/bank_page.h"
 
-#include "codec/bank_links.h"
+#include "codec/bank_links_area.h"
 #include "pages/fake_page_host.h"
 #include "pages/group_window.h"
 

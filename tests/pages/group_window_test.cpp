@@ -1,6 +1,6 @@
 #include "pages/group_window.h"
 
-#include "codec/bank_links.h"
+#include "codec/bank_links_area.h"
 #include "pages/fake_page_host.h"
 
 #include <QTableWidget>
@@ -12,8 +12,8 @@ namespace {
 
 const QColor Blue(0, 0, 128), Grey(128, 128, 128), Black(0, 0, 0);
 
-GroupRecord Record(std::initializer_list<std::uint8_t> bytes) {
-  GroupRecord record{};
+BankLinkGroup Record(std::initializer_list<std::uint8_t> bytes) {
+  BankLinkGroup record{};
   std::copy(bytes.begin(), bytes.end(), record.begin());
   return record;
 }
@@ -34,10 +34,10 @@ class GroupWindowTest : public ::testing::Test {
   void clickAt(QTableWidgetItem* item) {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(item).center());
   }
-  void setLinks(const BankLinkData& links) {
+  void setLinks(const BankLinks& links) {
     host.change([&](CloneImage& image) { image.bankLinks = links; });
   }
-  const BankLinkData& links() const { return host.image().bankLinks; }
+  const BankLinks& links() const { return host.image().bankLinks; }
 
   testing::FakePageHost host;
   GroupWindow window{host};
@@ -50,7 +50,7 @@ TEST_F(GroupWindowTest, CellsShowMembershipOfBanksWithChannels) {
   for (const auto& [column, header] : {std::pair(11, ""), std::pair(12, "0"), std::pair(54, "9")}) {
     EXPECT_EQ(grid->horizontalHeaderItem(column)->text(), header) << column;
   }
-  BankLinkData data = DefaultBankLinks();
+  BankLinks data = DefaultBankLinks();
   data[3] = Record({0, 0, 0, 0, 0, 0, 0x40});         // 0000000000004000: bank 49
   data[7] = Record({0, 0x08, 0, 0, 0, 0, 0, 0x3F});   // bank 12 (no channels), tail bits
   data[10] = Record({0x40, 0, 0, 0, 0, 0, 0, 0x80});  // bank 1, with its tail
@@ -90,7 +90,7 @@ TEST_F(GroupWindowTest, ClickingTogglesBanksWithChannelsOnlyAndClearTakesAllOut)
 TEST_F(GroupWindowTest, EditsAreDroppedUnlessKept) {
   auto* cancel = testing::Find<QAbstractButton>(window, "GROUP_CANCEL");
   ASSERT_NE(cancel, nullptr);
-  BankLinkData data = DefaultBankLinks();
+  BankLinks data = DefaultBankLinks();
   data[4] = Record({0x10});  // bank 3
   setLinks(data);
   const std::function<void()> drops[] = {[&] { cancel->click(); },
@@ -120,12 +120,12 @@ TEST_F(GroupWindowTest, EditsAreDroppedUnlessKept) {
 }
 
 TEST_F(GroupWindowTest, OkCollectsWithFixedTailsAndCloses) {
-  BankLinkData data{};                                  // record 10 lacks its tail
+  BankLinks data{};                                  // record 10 lacks its tail
   data[0] = Record({0x80, 0, 0, 0, 0, 0, 0x3F, 0xFF});  // bank 0 and stray bits 50-63
   data[5] = Record({0, 0x08, 0, 0, 0, 0, 0x40, 0});     // bank 12 (no channels) and bank 49
   setLinks(data);
   testing::Click(window, "Command2");
-  BankLinkData expected{};
+  BankLinks expected{};
   expected[0] = Record({0x80});
   expected[5] = Record({0, 0, 0, 0, 0, 0, 0x40});
   expected[10] = Record({0, 0, 0, 0, 0, 0, 0, 0x80});
@@ -138,7 +138,7 @@ TEST_F(GroupWindowTest, ReadShowsAndWriteCollectsTheReceiversGroups) {
   testing::Click(window, "GROUP_READ");
   EXPECT_EQ(background(6, 2), Blue);
 
-  BankLinkData data = DefaultBankLinks();
+  BankLinks data = DefaultBankLinks();
   data[9] = Record({0, 0x08});  // bank 12 holds no channels: dropped
   setLinks(data);
   clickAt(cell(1, 0));
@@ -149,7 +149,7 @@ TEST_F(GroupWindowTest, ReadShowsAndWriteCollectsTheReceiversGroups) {
   expected[8 + 6] = char(0x40);
   expected[87] = char(0x80);
   EXPECT_EQ(host.simulator().memory().mid(0x100, 88).toHex(), expected.toHex());
-  EXPECT_EQ(links()[9], GroupRecord{});
+  EXPECT_EQ(links()[9], BankLinkGroup{});
   EXPECT_EQ(host.messages, testing::Said("Complete", "Complete", 2));
 }
 

@@ -1,4 +1,4 @@
-#include "codec/bank_links.h"
+#include "codec/bank_links_area.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +7,11 @@
 namespace rqm27 {
 namespace {
 
-GroupRecord Record(const char* hex) {
+BankLinkGroup Record(const char* hex) {
   return *GroupRecordFromHex(QString(hex), "test");
 }
 
-std::vector<int> Members(const GroupRecord& record) {
+std::vector<int> Members(const BankLinkGroup& record) {
   std::vector<int> banks;
   for (int b = -1; b < 64; ++b) {
     if (IsGroupMember(record, b)) banks.push_back(b);
@@ -26,30 +26,30 @@ TEST(GroupRecords, BankBitsReadMostSignificantFirst) {
       {"a00000000000c0ff", {0, 2, 48, 49}}};
   for (const auto& [hex, banks] : cases) {
     EXPECT_EQ(Members(Record(hex)), banks) << hex;
-    GroupRecord rebuilt{};
+    BankLinkGroup rebuilt{};
     for (int b : banks) SetGroupMember(rebuilt, b, true);
     EXPECT_EQ(Members(rebuilt), banks) << hex;
   }
   // Only bank bits change; the tail bits are out of reach.
-  GroupRecord record = Record("0000000000003FFF");
+  BankLinkGroup record = Record("0000000000003FFF");
   for (int b : {49, 50, -1}) SetGroupMember(record, b, true);
   SetGroupMember(record, 63, false);
   EXPECT_EQ(GroupRecordHex(record), "0000000000007FFF");
   for (const char* bad : {"800000000000000", "80000000000000000", "80000000000000G0"}) {
-    const Result<GroupRecord> read = GroupRecordFromHex(QString(bad), "group record 3");
+    const Result<BankLinkGroup> read = GroupRecordFromHex(QString(bad), "group record 3");
     ASSERT_FALSE(read.ok()) << bad;
     EXPECT_TRUE(read.error().contains("group record 3")) << bad;
   }
 }
 
 TEST(GroupRecords, CollectingReplacesTailsAndDropsEmptyBanks) {
-  const BankLinkData collected = CollectGroups(DefaultBankLinks(), BankTable::Defaults());
-  BankLinkData full;
+  const BankLinks collected = CollectGroups(DefaultBankLinks(), BankTable::Defaults());
+  BankLinks full;
   full.fill(Record("FFFFFFFFFFFFFFFF"));
   BankTable banks = BankTable::Defaults();  // banks 0-11 hold channels
   banks.counts[5] = 0;
   banks.counts[49] = 1;
-  const BankLinkData kept = CollectGroups(full, banks);
+  const BankLinks kept = CollectGroups(full, banks);
   for (int k = 0; k < GroupCount; ++k) {
     EXPECT_EQ(GroupRecordHex(collected[k]), k < 10 ? "0000000000000000" : "0000000000000080");
     EXPECT_EQ(GroupRecordHex(kept[k]), k < 10 ? "FBF0000000004000" : "FBF0000000004080");

@@ -1,4 +1,4 @@
-#include "codec/bank_links.h"
+#include "codec/bank_links_area.h"
 
 #include "model/hex_text.h"
 
@@ -8,7 +8,7 @@ namespace rqm27 {
 namespace {
 
 // The tails hold no bank bits, so the default records are exactly the tails.
-inline constexpr BankLinkData GroupTails = DefaultBankLinks();
+inline constexpr BankLinks GroupTails = DefaultBankLinks();
 
 constexpr std::uint8_t BankMask(int bank) {
   return static_cast<std::uint8_t>(0x80 >> (bank % 8));
@@ -16,8 +16,8 @@ constexpr std::uint8_t BankMask(int bank) {
 
 }  // namespace
 
-BankLinkData DecodeBankLinks(const QByteArray& area) {
-  BankLinkData links{};
+BankLinks DecodeBankLinks(const QByteArray& area) {
+  BankLinks links{};
   for (int k = 0; k < GroupCount; ++k) {
     for (int i = 0; i < GroupRecordSize; ++i) {
       const int at = k * GroupRecordSize + i;
@@ -27,33 +27,33 @@ BankLinkData DecodeBankLinks(const QByteArray& area) {
   return links;
 }
 
-QByteArray EncodeBankLinks(const BankLinkData& links) {
+QByteArray EncodeBankLinks(const BankLinks& links) {
   QByteArray bytes;
   bytes.reserve(GroupsAreaSize);
-  for (const GroupRecord& record : links) {
+  for (const BankLinkGroup& record : links) {
     for (std::uint8_t byte : record) bytes += static_cast<char>(byte);
   }
   return bytes;
 }
 
-QString GroupRecordHex(const GroupRecord& record) {
+QString GroupRecordHex(const BankLinkGroup& record) {
   return BytesToHex(QByteArray(reinterpret_cast<const char*>(record.data()), GroupRecordSize));
 }
 
-Result<GroupRecord> GroupRecordFromHex(QStringView hex, const QString& what) {
+Result<BankLinkGroup> GroupRecordFromHex(QStringView hex, const QString& what) {
   const Result<QByteArray> bytes = HexToBytes(hex, what, GroupRecordSize);
   if (!bytes) return Error{bytes.error()};
-  GroupRecord record{};
+  BankLinkGroup record{};
   for (int i = 0; i < GroupRecordSize; ++i) record[i] = static_cast<std::uint8_t>((*bytes)[i]);
   return record;
 }
 
-bool IsGroupMember(const GroupRecord& record, int bank) {
+bool IsGroupMember(const BankLinkGroup& record, int bank) {
   if (bank < 0 || bank >= BankCount) return false;
   return (record[bank / 8] & BankMask(bank)) != 0;
 }
 
-void SetGroupMember(GroupRecord& record, int bank, bool member) {
+void SetGroupMember(BankLinkGroup& record, int bank, bool member) {
   if (bank < 0 || bank >= BankCount) return;
   if (member) {
     record[bank / 8] |= BankMask(bank);
@@ -62,8 +62,8 @@ void SetGroupMember(GroupRecord& record, int bank, bool member) {
   }
 }
 
-BankLinkData CollectGroups(const BankLinkData& links, const BankTable& banks) {
-  BankLinkData collected = GroupTails;
+BankLinks CollectGroups(const BankLinks& links, const BankTable& banks) {
+  BankLinks collected = GroupTails;
   for (int k = 0; k < GroupCount; ++k) {
     for (int b = 0; b < BankCount; ++b) {
       if (banks.counts[b] > 0 && IsGroupMember(links[k], b)) SetGroupMember(collected[k], b, true);

@@ -1,4 +1,4 @@
-#include "codec/bank_table.h"
+#include "codec/bank_table_area.h"
 
 #include "model/hex_text.h"
 

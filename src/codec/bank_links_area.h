@@ -21,29 +21,29 @@
 
 namespace rqm27 {
 
-inline constexpr int GroupsAddress = 0x100;
+inline constexpr int BankLinksAddress = 0x100;
 inline constexpr int GroupRecordSize = 8;
 inline constexpr int GroupsAreaSize = GroupCount * GroupRecordSize;
 
 // The records of an area of at least 88 bytes (only the first 88 are read); a byte beyond the
 // end of a shorter area counts as 00. The bytes are kept as they are, tails included.
-BankLinkData DecodeBankLinks(const QByteArray& area);
+BankLinks DecodeBankLinks(const QByteArray& area);
 
 // The 88 bytes of the records, as they are held.
-QByteArray EncodeBankLinks(const BankLinkData& links);
+QByteArray EncodeBankLinks(const BankLinks& links);
 
 // A record as 16 upper-case hexadecimal characters.
-QString GroupRecordHex(const GroupRecord& record);
+QString GroupRecordHex(const BankLinkGroup& record);
 
 // A record from exactly 16 hexadecimal characters of either case; the error names `what`.
-Result<GroupRecord> GroupRecordFromHex(QStringView hex, const QString& what);
+Result<BankLinkGroup> GroupRecordFromHex(QStringView hex, const QString& what);
 
 // Membership of bank 0-49; another bank number is never a member and cannot be set.
-bool IsGroupMember(const GroupRecord& record, int bank);
-void SetGroupMember(GroupRecord& record, int bank, bool member);
+bool IsGroupMember(const BankLinkGroup& record, int bank);
+void SetGroupMember(BankLinkGroup& record, int bank, bool member);
 
 // The records as they are written: the membership of banks that hold channels kept, banks
 // without channels dropped, and bits 50-63 replaced by the fixed tails.
-BankLinkData CollectGroups(const BankLinkData& links, const BankTable& banks);
+BankLinks CollectGroups(const BankLinks& links, const BankTable& banks);
 
 }  // namespace rqm27

@@ -1,4 +1,4 @@
-#include "codec/one_touch.h"
+#include "codec/one_touch_area.h"
 
 #include <cstdint>
 
