@@ -2,7 +2,6 @@
 
 #include "model/channel_text.h"
 #include "model/code_page.h"
-#include "model/row_labels.h"
 #include "model/value_tables.h"
 #include "support/qstring_print.h"
 #include "support/sample_image.h"
@@ -15,25 +14,10 @@ namespace rqm27 {
 namespace {
 
 using testing::SampleChannel;
-using testing::SampleImage;
 
 const QString kHeader = QStringLiteral(
     R"("","Frequency","Mode","Step","Carrier","Subtone","---","TSQ","DCS","Shift","Shift-Freq",)"
     R"("Skip","Name","0")");
-
-QStringList Labels() {
-  QStringList labels;
-  for (int n = 1; n <= SlotCount; ++n) labels << QStringLiteral("L%1").arg(n);
-  return labels;
-}
-
-QStringList ExportedLines(const CloneImage& image) {
-  QStringList lines =
-      Cp932ToUnicode(ExportCsv(image, Labels()).value).split(QStringLiteral("\r\n"));
-  EXPECT_EQ(lines.last(), QString()) << "the last line must end with CR LF";
-  lines.removeLast();
-  return lines;
-}
 
 // A file of the header and the given lines, each ended by CR LF.
 QByteArray CsvFile(const QStringList& lines) {
@@ -84,62 +68,6 @@ Noted<CloneImage> ImportNoted(const QByteArray& bytes,
 
 CloneImage Import(const QByteArray& bytes, const CloneImage& current = ImageWithOldSlot1()) {
   return ImportNoted(bytes, current).value;
-}
-
-TEST(CsvExport, HeaderThenOneLinePerRowUpTo1720) {
-  CloneImage image;
-  ChannelSlot& slot = image.slot(1) = SampleChannel(14500000, "ABC");
-  slot.step = 7;
-  slot.carrier = 0;
-  slot.subtone = SubtoneType::Tsq;
-  slot.txTone = 20;
-  slot.rxTone = 12;
-  slot.shift = ShiftDirection::Plus;
-  slot.offset = 60000;
-  QStringList lines = ExportedLines(image);
-  ASSERT_EQ(lines.size(), 1721);
-  EXPECT_EQ(lines[0], kHeader);
-  EXPECT_EQ(lines[1],
-            QStringLiteral(R"("L1","145.00000","FM","25KHz","300Hz","TSQ","---","100.0Hz",)"
-                           R"("023","+","0.60000MHz","","ABC","1")"));
-  EXPECT_EQ(lines[1720],
-            QStringLiteral(R"("L1720","","","","","","---","","","","","","","1720")"));
-
-  lines = ExportedLines(StartupImage());  // presets are written, slot 1721 never
-  ASSERT_EQ(lines.size(), 1721);
-  EXPECT_TRUE(lines[1720].startsWith(QStringLiteral(R"("L1720","321.13500","FM","5KHz",)")));
-  EXPECT_FALSE(lines.join(QString()).contains(QStringLiteral("139.94000")));
-}
-
-// Names holding commas, quotation marks and line breaks (a receiver can hold any code) survive
-// an export and an import, and the rows after them keep their slots.
-TEST(CsvExport, AnyNameIsQuotedAndSurvivesImport) {
-  CloneImage image = StartupImage();
-  image.slot(3) = SampleChannel(14500000, R"(A,"B",C)");
-  image.slot(4) = SampleChannel(14600000, "A");
-  image.slot(4).name.codes[1] = 0x0A;
-  image.slot(4).name.codes[2] = 0x0D;
-  image.slot(4).name.codes[3] = 'B';
-  image.slot(5) = SampleChannel(14700000, "AFTER");
-  EXPECT_TRUE(ExportedLines(image)[3].endsWith(QStringLiteral(R"("A,""B"",C","3")")));
-  const Noted<CloneImage> imported = ImportNoted(ExportCsv(image, Labels()).value, StartupImage());
-  for (int n : {3, 4, 5}) EXPECT_EQ(imported.value.slot(n), image.slot(n)) << n;
-  EXPECT_TRUE(imported.notes.empty());
-}
-
-TEST(CsvImport, ExportThenImportReproducesEveryUsedSlot) {
-  const CloneImage sample = SampleImage();
-  const CloneImage imported =
-      Import(ExportCsv(sample, ShowRowLabels(sample.banks).value()).value, StartupImage());
-  CloneImage expected = sample;
-  // The transmit tone is not in the file: slot 2 keeps the target's default tone.
-  expected.slot(2).txTone = DefaultToneIndex;
-  for (int n = 1; n <= SlotCount; ++n) {
-    const bool resetWhenUnused = n <= LastTransferredSlot && !expected.slot(n).used;
-    EXPECT_EQ(imported.slot(n), resetWhenUnused ? EmptySlot() : expected.slot(n)) << "slot " << n;
-  }
-  // Slot 2's name in CP932: 日本語 is 93 FA 96 7B 8C EA.
-  EXPECT_TRUE(ExportCsv(sample, Labels()).value.contains("\x93\xFA\x96\x7B\x8C\xEA"));
 }
 
 TEST(CsvImport, LinesWithoutEscapingReadAsTheyAlwaysWere) {

@@ -19,35 +19,6 @@ QJsonObject ToObject(const CloneImage& image) {
   return QJsonDocument::fromJson(WriteJsonImage(image)).object();
 }
 
-TEST(JsonImage, WritesEachUsedSlotAsTheGridShowsIt) {
-  const QJsonObject top = ToObject(SampleImage());
-  const QJsonArray channels = top["channels"].toArray();
-  const QJsonObject first = channels.at(0).toObject();
-  EXPECT_EQ(first["slot"].toInt(), 1);
-  EXPECT_EQ(first["label"].toString(), "Bank00-000");
-  EXPECT_EQ(first["carrier"].toString(), "Jp.Rail");
-  EXPECT_FALSE(first.contains("nameCodes"));
-  EXPECT_EQ(channels.at(1).toObject()["name"].toString(), QString::fromUtf8("日本語ﾃｽﾄ"));
-  EXPECT_EQ(channels.size(), 11 + 21);  // used sample slots and the presets
-  EXPECT_EQ(channels.last().toObject()["label"].toString(), "BUG - 20");
-  EXPECT_EQ(top["banks"].toArray().size(), 50);
-  EXPECT_EQ(top["oneTouch"].toArray().at(1).toObject(), QJsonObject({{"set", false}}));
-  EXPECT_EQ(top["bankLinks"].toArray().at(10).toString(), "0000000000000080");
-  EXPECT_EQ(top["settings"].toObject()["Setting_misc"].toArray().size(), 17);
-  EXPECT_EQ(top["icons"].toArray().at(0).toString().size(), 64);
-}
-
-TEST(JsonImage, ReadingWhatWasWrittenGivesTheImageBack) {
-  CloneImage image = SampleImage();
-  image.comPort = 12;
-  image.slot(9) = testing::SampleChannel(700000, "");
-  image.slot(9).name.codes = {0x4100, 0x0082, 0x41};  // not characters: kept as codes
-  const auto read = ReadJsonImage(WriteJsonImage(image));
-  ASSERT_TRUE(read.ok()) << read.error().toStdString();
-  EXPECT_EQ(*read, image);
-  EXPECT_TRUE(ToObject(image)["channels"].toArray().at(2).toObject().contains("nameCodes"));
-}
-
 // One value set in a valid image (array nullptr: in the top object; key nullptr: the array
 // entry itself), and the path the error must start with.
 TEST(JsonImage, FirstBadValueIsNamedByItsPath) {

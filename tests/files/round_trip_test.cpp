@@ -204,7 +204,12 @@ TEST(RoundTrip, JsonKeepsEverything) {
 TEST(RoundTrip, CloneFileKeepsWhatItCanAndSaysWhatNot) {
   RandomImages images(202);
   for (int i = 0; i < Images; ++i) {
-    const CloneImage image = images.next();
+    CloneImage image = images.next();
+    if (i == 0) {  // one bank holding the whole memory, which the bank page allows
+      image.banks.counts.fill(0);
+      image.banks.counts[0] = MemoryChannelCount;
+      image.oneTouch = {};
+    }
     const auto written = WriteCloneFile(image, kNow);
     ASSERT_TRUE(written.ok()) << written.error().toStdString();
     const auto read = ReadCloneFile(written->value, StartupImage(), "r.M27");

@@ -52,17 +52,6 @@ TEST(CloneImage, ResetAndClearEmptySlotsButKeepThePresets) {
   }
 }
 
-TEST(CloneImage, DualWatchPairsAreSplitInTheReceiver) {
-  EXPECT_EQ(ChannelRemap[0], 1301);
-  EXPECT_EQ(ChannelRemap[1], 1401);
-  EXPECT_EQ(ChannelRemap[198], 1400);
-  EXPECT_EQ(ChannelRemap[199], 1500);
-  const std::pair<int, int> addresses[] = {{1, 0x01200},    {2, 0x01240},    {1301, 0x15700},
-                                           {1302, 0x17000}, {1303, 0x15740}, {1500, 0x188C0},
-                                           {1701, 0x1BB00}, {1721, 0x1C000}};
-  for (const auto& [slot, address] : addresses) EXPECT_EQ(ChannelAddress(slot), address) << slot;
-}
-
 TEST(RowLabels, FollowTheBankTable) {
   const auto labels = ShowRowLabels(BankTable::Defaults());
   ASSERT_TRUE(labels.has_value());

@@ -33,38 +33,6 @@ TEST(SettingsTexts, NumberSeriesFollowTheirFormat) {
   }
 }
 
-TEST(SettingsTexts, TextsKeepTheirExactSpacing) {
-  const struct {
-    SettingsList list;
-    int index;
-    Language language;
-    int entry;  // -1 for the caption
-    const char* text;
-  } table[] = {
-      {SettingsList::Key, 5, English, 0, "FREQ: Upper / VOL: Lower "},
-      {SettingsList::Key, 5, English, 3, " SQL: Lower / FREQ: Upper"},
-      {SettingsList::Display, 6, English, 0, "  0 ms. (Normal)"},
-      {SettingsList::Display, 1, Japanese, 1, " 5秒"},
-      {SettingsList::Key, 9, English, 5, "Auto (  1 min.)"},
-      {SettingsList::Key, 4, Japanese, 0, "左:ﾒｲﾝ  ｻﾌﾞ:右"},
-      {SettingsList::Scan, 3, English, 26, "  1 sec. Lapse"},
-      {SettingsList::Scan, 3, Japanese, 39, "  5分(時間指定)"},
-      {SettingsList::Scan, 3, English, 35, "1.5 min. Lapse"},
-      {SettingsList::Remocon, 0, Japanese, -1, "ﾘﾓｺﾝAﾎﾞﾀﾝ"},
-      {SettingsList::Display, 2, Japanese, -1, "非操作側  表示サイズ"},
-      {SettingsList::Misc, 16, English, -1, "Bug Sensitivity"},
-  };
-  for (const auto& e : table) {
-    const QString text = e.entry < 0 ? SettingsCaption(e.list, e.index, e.language)
-                                     : SettingsChoices(e.list, e.index, e.language).value(e.entry);
-    EXPECT_EQ(text, QString::fromUtf8(e.text));
-  }
-  EXPECT_EQ(SettingsChoices(SettingsList::Scan, 3, Japanese).size(), 40);
-  EXPECT_EQ(SectionCaption(2, English), "<POWER && BATTERY>");
-  EXPECT_EQ(SectionCaption(3, Japanese), QString::fromUtf8("≪ｷｰ操作設定≫"));
-  EXPECT_EQ(KeyLabelCaption(Japanese), QString::fromUtf8("キー"));
-}
-
 TEST(SettingsTexts, FourListsKeepTheirEnglishEntriesInJapanese) {
   const std::pair<SettingsList, int> kept[] = {{SettingsList::Recv, 0},
                                                {SettingsList::Recv, 1},

@@ -135,8 +135,7 @@ TEST_F(BankPageTest, ReadAndWriteTheReceiversTable) {
   host.variant = Variant::E;  // the receiver refuses the identification
   testing::Click(page, "READ_BANK");
   EXPECT_EQ(table(), Banks({{1, 300}, {3, 900}}));
-  EXPECT_EQ(host.messages.at(2).title, " Error");
-  EXPECT_EQ(host.messages.at(2).icon, MessageIcon::None);
+  EXPECT_EQ(host.messages.at(2).icon, MessageIcon::None) << "the bank page fails without an icon";
 }
 
 TEST_F(BankPageTest, BankLinkOpensTheGroupWindowOnlyForAConsistentTable) {
