@@ -25,9 +25,9 @@ bool EditChannels(Document& document, int slot, bool navigate, bool railwaysVisi
     if (buffer.confirmed) {
       const QString text = QStringLiteral("Edit %1").arg(form.sets[0].caption.trimmed());
       const int editedRow = *row;
-      changed = document.edit(text, [&](CloneImage& image) {
-                  CommitEdit(image, buffer, editedRow);
-                }) || changed;
+      changed =
+          document.edit(text, [&](CloneImage& image) { CommitEdit(image, buffer, editedRow); }) ||
+          changed;
     }
     if (!navigate) break;
     row = NavigationTarget(*row, buffer.editNavigate);

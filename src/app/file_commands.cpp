@@ -51,12 +51,10 @@ Message Outcome(const Message& notice, const QString& path, const FileNotes& not
   if (notes.empty()) return notice;
   const QString what = notes.size() == 1 ? QStringLiteral("1 thing was")
                                          : QStringLiteral("%1 things were").arg(notes.size());
-  return {notice.title,
-          notice.text,
+  return {notice.title, notice.text,
           QStringLiteral("%1 changed or left out in %2; see the details.")
               .arg(what, QFileInfo(path).fileName()),
-          MessageIcon::Information,
-          NoteLines(notes, static_cast<int>(notes.size())).join(u'\n')};
+          MessageIcon::Information, NoteLines(notes, static_cast<int>(notes.size())).join(u'\n')};
 }
 
 // Writes bytes to the path a save dialog gives; Done when the file is complete.

@@ -143,8 +143,8 @@ void MainWindow::buildEditMenu() {
   undo->setShortcuts(QKeySequence::Undo);
   QAction* redo = document_.undoStack().createRedoAction(this, QStringLiteral("Redo"));
   redo->setObjectName(QStringLiteral("EditRedo"));
-  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                      QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   menus_->edit->addAction(undo);
   menus_->edit->addAction(redo);
 }
@@ -221,8 +221,7 @@ void MainWindow::showPages() {
 
 void MainWindow::editImage(const QString& text, const std::function<void(CloneImage&)>& edit,
                            bool continuing) {
-  document_.edit(text, edit,
-                 continuing ? Document::Merge::WithSameText : Document::Merge::No);
+  document_.edit(text, edit, continuing ? Document::Merge::WithSameText : Document::Merge::No);
 }
 
 void MainWindow::addLockableWindow(QWidget* window) {
@@ -301,9 +300,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::openFile() {
   if (runner_->isRunning()) return;
-  keepFocusAround([&] {
-    OpenCloneFile(document_, *dialogs_);
-  });
+  keepFocusAround([&] { OpenCloneFile(document_, *dialogs_); });
   showDocument();
 }
 
@@ -315,9 +312,7 @@ void MainWindow::saveFile() {
 
 void MainWindow::importCsv() {
   if (runner_->isRunning()) return;
-  keepFocusAround([&] {
-    ImportChannelList(document_, *dialogs_);
-  });
+  keepFocusAround([&] { ImportChannelList(document_, *dialogs_); });
   showDocument();
 }
 
@@ -360,11 +355,10 @@ void MainWindow::clearSelectedRows() {
   for (int slot = first; slot <= std::min(last, LastTransferredSlot); ++slot) {
     used += document_.image().slot(slot).used ? 1 : 0;
   }
-  document_.edit(used == 1 ? QStringLiteral("Delete 1 channel")
-                           : QStringLiteral("Delete %1 channels").arg(used),
-                 [first = first, last = last](CloneImage& image) {
-                   ClearChannelRows(image, first, last);
-                 });
+  document_.edit(
+      used == 1 ? QStringLiteral("Delete 1 channel")
+                : QStringLiteral("Delete %1 channels").arg(used),
+      [first = first, last = last](CloneImage& image) { ClearChannelRows(image, first, last); });
 }
 
 void MainWindow::resetAllChannels() {
@@ -536,9 +530,8 @@ void MainWindow::finishPageTransfer(const PageTransfer& transfer, TransferResult
   transferBar_->setCancelEnabled(false);
   if (result.done() && result.image && transfer.apply) {
     // The settings area as last read is the receiver's business, not an edit of the user's.
-    document_.adjustWithoutStep([&read = *result.image](CloneImage& image) {
-      image.settingsImage = read.settingsImage;
-    });
+    document_.adjustWithoutStep(
+        [&read = *result.image](CloneImage& image) { image.settingsImage = read.settingsImage; });
     document_.edit(QStringLiteral("Read from the receiver"),
                    [&](CloneImage& image) { transfer.apply(image, *result.image); });
     if (transfer.relabelsRows) channelModel_->refreshRowLabels();

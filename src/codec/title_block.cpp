@@ -6,9 +6,9 @@
 namespace rqm27 {
 namespace {
 
-inline constexpr int StartupMessageIndex = 5;   // in the Display lists
-inline constexpr int StartupMessageOther = 2;   // the entry of every byte other than 0 and 1
-inline constexpr int MemoryProtectIndex = 0;  // in the Mem lists
+inline constexpr int StartupMessageIndex = 5;  // in the Display lists
+inline constexpr int StartupMessageOther = 2;  // the entry of every byte other than 0 and 1
+inline constexpr int MemoryProtectIndex = 0;   // in the Mem lists
 inline constexpr int MemoryOverwriteEntries = 3;
 
 }  // namespace

@@ -318,7 +318,8 @@ void IconEditor::fillSelectedCells(std::uint8_t value) {
 
 void IconEditor::clearShownIcon() {
   const auto icon = static_cast<std::size_t>(shownIcon());
-  host_.editImage(QStringLiteral("Clear icon"), [icon](CloneImage& image) { image.icons[icon] = {}; });
+  host_.editImage(QStringLiteral("Clear icon"),
+                  [icon](CloneImage& image) { image.icons[icon] = {}; });
 }
 
 void IconEditor::clearAllIcons() {
@@ -376,7 +377,8 @@ void IconEditor::openFontFile() {
     dialogs.showMessage(Notice(QStringLiteral(" Error"), icons.error()));
     return;
   }
-  host_.editImage(QStringLiteral("Load icons"), [&icons](CloneImage& image) { image.icons = *icons; });
+  host_.editImage(QStringLiteral("Load icons"),
+                  [&icons](CloneImage& image) { image.icons = *icons; });
   dialogs.showMessage(Notice(QStringLiteral(" Finish"), QStringLiteral("Read Icon File")));
 }
 

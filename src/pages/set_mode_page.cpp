@@ -176,8 +176,9 @@ SettingsButtons MakeSettingsButtons(PageHost& host, const char* readName, const 
                    [&host] { host.startTransfer(SettingsReadTransfer()); });
   QObject::connect(buttons.write, &QPushButton::clicked, parent,
                    [&host] { host.startTransfer(SettingsWriteTransfer()); });
-  QObject::connect(buttons.reset, &QPushButton::clicked, parent,
-                   [&host] { host.editImage(QStringLiteral("Reset the settings"), ResetSettings); });
+  QObject::connect(buttons.reset, &QPushButton::clicked, parent, [&host] {
+    host.editImage(QStringLiteral("Reset the settings"), ResetSettings);
+  });
   return buttons;
 }
 

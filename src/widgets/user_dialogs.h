@@ -69,7 +69,7 @@ struct FullWriteChoice {
 struct FullWriteQuestion {
   QString port;
   QString variant;
-  int channels = 0;  // used channels to be written
+  int channels = 0;        // used channels to be written
   FullWriteChoice choice;  // the choice offered, as last made
 };
 

@@ -181,7 +181,8 @@ TEST_F(PagesInWindow, ChangesMadeOnEveryPageSurviveWriteAllAndReadAll) {
   bell->setCurrentIndex(3);
   // A group, in the bank-link window.
   tabs(*window)->setCurrentIndex(1);
-  window->editImage("test edit", [](CloneImage& image) { SetGroupMember(image.bankLinks[4], 30, true); });
+  window->editImage("test edit",
+                    [](CloneImage& image) { SetGroupMember(image.bankLinks[4], 30, true); });
   // An icon.
   window->editImage("test edit", [](CloneImage& image) { image.icons[6][8][8] = 1; });
 

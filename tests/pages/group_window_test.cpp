@@ -120,7 +120,7 @@ TEST_F(GroupWindowTest, EditsAreDroppedUnlessKept) {
 }
 
 TEST_F(GroupWindowTest, OkCollectsWithFixedTailsAndCloses) {
-  BankLinks data{};                                  // record 10 lacks its tail
+  BankLinks data{};                                     // record 10 lacks its tail
   data[0] = Record({0x80, 0, 0, 0, 0, 0, 0x3F, 0xFF});  // bank 0 and stray bits 50-63
   data[5] = Record({0, 0x08, 0, 0, 0, 0, 0x40, 0});     // bank 12 (no channels) and bank 49
   setLinks(data);

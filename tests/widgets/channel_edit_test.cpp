@@ -86,8 +86,8 @@ TEST(ChannelEditFill, ASubRowOpensItsPairWithThreeOffsetDecimalsInTheSecondSet) 
 
 TEST(ChannelEditConfirm, FrequencyCleaningAndRange) {
   const std::tuple<const char*, const char*, std::int32_t> cases[] = {
-      {"1300", "", 14500000}, {"0145", "5", 14550000},        {"0", "04999", 0},
-      {"0", "05", 5000},      {"1299", "99995", 129999995},   {"1299", "99996", 0},
+      {"1300", "", 14500000}, {"0145", "5", 14550000},      {"0", "04999", 0},
+      {"0", "05", 5000},      {"1299", "99995", 129999995}, {"1299", "99996", 0},
       {"1a2", "3b", 1230000}};
   for (const auto& [megahertz, digits, frequency] : cases) {
     const ChannelEditBuffer buffer = ConfirmDetailForm(SingleForm(megahertz, digits));
@@ -103,9 +103,9 @@ TEST(ChannelEditConfirm, StepFallsBackToOneTheFrequencyAndOffsetFit) {
   // 145.12500 lies on the 8.33 kHz raster (25/3 kHz); 145.12520 does not.
   const std::tuple<const char*, const char*, int, const char*> cases[] = {
       {"12500", "00000", 2, "8.33KHz"}, {"13000", "00000", 2, "5KHz"},
-      {"00625", "00000", 0, "6.25KHz"},
-      {"12500", "00000", 4, "12.5KHz"}, {"00000", "60000", 9, "50KHz"},
-      {"00000", "00100", 0, "50Hz"},    {"00003", "00000", 0, "50Hz"}};
+      {"00625", "00000", 0, "6.25KHz"}, {"12500", "00000", 4, "12.5KHz"},
+      {"00000", "60000", 9, "50KHz"},   {"00000", "00100", 0, "50Hz"},
+      {"00003", "00000", 0, "50Hz"}};
   for (const auto& [digits, offsetDigits, recorded, step] : cases) {
     DetailFormState form = SingleForm("145", digits);
     form.sets[0].step = recorded;
@@ -119,9 +119,9 @@ TEST(ChannelEditConfirm, StepFallsBackToOneTheFrequencyAndOffsetFit) {
 TEST(ChannelEditConfirm, OffsetLimitsOfBothSets) {
   // Both sets give the offset in one form; the second set's three decimals are 10 kHz units.
   const std::tuple<std::size_t, const char*, const char*, std::int32_t> cases[] = {
-      {0, "999", "99999", 0}, {0, "999", "99995", 99999995}, {0, "", "", 0},
-      {0, "5", "123456", 500000}, {1, "999", "999", 0}, {1, "999", "995", 99999500},
-      {1, "7", "1234", 700000}, {1, "5", "600", 560000}};
+      {0, "999", "99999", 0},     {0, "999", "99995", 99999995}, {0, "", "", 0},
+      {0, "5", "123456", 500000}, {1, "999", "999", 0},          {1, "999", "995", 99999500},
+      {1, "7", "1234", 700000},   {1, "5", "600", 560000}};
   for (const auto& [set, megahertz, digits, shift] : cases) {
     DetailFormState form = SingleForm("145", "00000");
     form.pair = true;
@@ -204,8 +204,8 @@ TEST(ChannelEditInput, OffsetFieldsAndNameLimit) {
   const QString a15(15, QChar(u'A'));
   // Half-width katakana takes one byte; a character outside the code page is refused.
   const std::tuple<QString, char32_t, bool> names[] = {
-      {a15, U'B', true},  {a15, U'あ', false}, {a15.left(14), U'あ', true},
-      {a15, U'ｱ', true}, {QString("A"), U'€', false},  {QString("A"), U'😀', false}};
+      {a15, U'B', true}, {a15, U'あ', false},         {a15.left(14), U'あ', true},
+      {a15, U'ｱ', true}, {QString("A"), U'€', false}, {QString("A"), U'😀', false}};
   for (const auto& [name, character, accepted] : names) {
     EXPECT_EQ(AcceptsNameCharacter(name, character), accepted)
         << name.toStdString() << " + U+" << std::hex << static_cast<unsigned>(character);
