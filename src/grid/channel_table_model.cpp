@@ -65,11 +65,6 @@ bool ChannelTableModel::refreshRowLabels() {
   return true;
 }
 
-void ChannelTableModel::imageReset() {
-  beginResetModel();
-  endResetModel();
-}
-
 void ChannelTableModel::slotsChanged(int firstSlot, int lastSlot) {
   const int first = std::clamp(std::min(firstSlot, lastSlot), 1, SlotCount);
   const int last = std::clamp(std::max(firstSlot, lastSlot), 1, SlotCount);

@@ -37,9 +37,6 @@ class ChannelTableModel : public QAbstractTableModel {
   // they are; returns whether the labels were replaced.
   bool refreshRowLabels();
 
-  // The whole image has changed (a file load, a full read): the views show it afresh.
-  void imageReset();
-
   // Slots firstSlot to lastSlot (either order) have changed.
   void slotsChanged(int firstSlot, int lastSlot);
 

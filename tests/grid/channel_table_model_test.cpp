@@ -14,17 +14,20 @@ QString Cell(const ChannelTableModel& model, int slot, int column) {
   return model.data(model.index(ChannelTableModel::RowOfSlot(slot), column)).toString();
 }
 
-TEST(ChannelTableModel, ShowsNamesWithoutZeroCodesAndTheImageAfterReset) {
+TEST(ChannelTableModel, ShowsNamesWithoutZeroCodesAndSaysWhichSlotsChanged) {
   CloneImage image = StartupImage();
   image.slot(5).used = true;
   image.slot(5).name.codes = {'A', 0, 'B', 0, 0, 'C'};
   ChannelTableModel model(image);
   EXPECT_EQ(Cell(model, 5, NameColumn), "ABC");
 
-  QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+  // The rows are fixed: a change is dataChanged over its slots, never a reset.
+  QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
   image.slot(1721).clear();
-  model.imageReset();
-  EXPECT_EQ(reset.size(), 1);
+  model.slotsChanged(1721, 1700);
+  ASSERT_EQ(changed.size(), 1);
+  EXPECT_EQ(changed[0][0].toModelIndex().row(), ChannelTableModel::RowOfSlot(1700));
+  EXPECT_EQ(changed[0][1].toModelIndex().row(), ChannelTableModel::RowOfSlot(1721));
   EXPECT_EQ(Cell(model, 1721, FrequencyColumn), "");
 }
 
