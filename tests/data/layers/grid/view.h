@@ -1,5 +1,5 @@
 #include "grid/view.h"
 
-#include "app/main_window.h"
 #include "widgets/twips.h"
+#include "app/main_window.h"
 // #include "app/about_dialog.h"
