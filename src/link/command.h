@@ -27,15 +27,16 @@ struct LinkCounters {
 // How long the receiver may take to answer a command.
 std::chrono::milliseconds ReplyTimeout(const QByteArray& command);
 
-// The time one byte takes on the line: ten bits at 57600 baud.
-inline constexpr std::chrono::microseconds ByteTime(174);
+// The time one byte takes on the line: ten bits at 57600 baud (173.6 us).
+inline constexpr std::chrono::nanoseconds ByteTime(10'000'000'000LL / 57600);
 
 // Sends one command line (without its CR) and returns the reply payload, or an empty text
 // when no valid reply came in time: nothing beyond the echo, a reply not framed by CR LF on
-// both sides, or a lone CR LF. Input that was waiting before the command is discarded. The
-// thread sleeps while the receiver is silent, and while a reply of the expected payload size
-// is still on its way it sleeps until the rest can have arrived rather than waking for every
-// byte. The port must be open.
+// both sides, or a lone CR LF. Input that was waiting before the command is discarded.
+// The thread sleeps while the receiver is silent. Whenever part of a reply has arrived, it
+// sleeps until one byte time before the rest of the echo and a reply of the expected payload
+// size can have arrived at the line's pace, then waits for the rest as it comes: it neither
+// wakes for every byte nor sleeps past the end of the reply. The port must be open.
 QByteArray SendCommand(Port& port, const QByteArray& command, LinkCounters* counters = nullptr,
                        qsizetype expectedPayload = 2);
 

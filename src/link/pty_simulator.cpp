@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -61,6 +62,33 @@ timespec Timeout(Clock::duration wait) {
       std::max<std::int64_t>(0, std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count());
   return timespec{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
 }
+
+// How long poll() may sleep: until the next queued byte is due; without end when nothing is
+// queued, or when output already due waits for the line to take it.
+const timespec* NextWait(const OutputSchedule& output, bool unsentWaiting, timespec& timeout) {
+  const auto next = output.nextDue();
+  if (!next || unsentWaiting) return nullptr;
+  timeout = Timeout(*next - Clock::now());
+  return &timeout;
+}
+
+// While serving, the thread's timed waits end when the next byte is due rather than up to
+// 50 us later (the kernel's default timer slack): a line sends its bytes on time, and the
+// slack would make the last byte of every reply late.
+class PreciseWakeUps {
+ public:
+  PreciseWakeUps() : previous_(prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0)) {
+    prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+  }
+  ~PreciseWakeUps() {
+    if (previous_ > 0) prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(previous_), 0, 0, 0);
+  }
+  PreciseWakeUps(const PreciseWakeUps&) = delete;
+  PreciseWakeUps& operator=(const PreciseWakeUps&) = delete;
+
+ private:
+  int previous_;
+};
 
 // How long the closing end waits for the client to read the last reply before the line goes
 // down (closing the master discards what the client has not read yet).
@@ -131,39 +159,43 @@ void PtySimulator::requestStop() {
 
 Status PtySimulator::serve(int stopFd) {
   if (master_ < 0) return Error{QStringLiteral("%1: the port has been closed").arg(path_)};
-  while (true) {
-    unsent_ += output_.takeDue(Clock::now());
-    if (!unsent_.isEmpty()) {
-      if (const Status sent = send(); !sent) return sent;
-    }
-    if (simulator_->closed() && output_.empty() && unsent_.isEmpty()) {
-      lingerAndClose(stopFd);
-      return Ok();
-    }
+  const PreciseWakeUps precise;
+  std::optional<Status> end;
+  while (!end) end = serveRound(stopFd);
+  return *end;
+}
 
-    std::array<pollfd, 3> fds{{{master_, POLLIN, 0}, {stopRead_, POLLIN, 0}, {stopFd, POLLIN, 0}}};
-    if (!unsent_.isEmpty()) fds[0].events |= POLLOUT;
-    timespec timeout{};
-    const timespec* wait = nullptr;
-    if (const auto next = output_.nextDue(); next && unsent_.isEmpty()) {
-      timeout = Timeout(*next - Clock::now());
-      wait = &timeout;
-    }
-    const nfds_t count = stopFd >= 0 ? 3 : 2;
-    if (ppoll(fds.data(), count, wait, nullptr) < 0) {
-      if (errno == EINTR) continue;
-      return SystemError("waiting");
-    }
-    if (fds[1].revents != 0) {
-      Drain(stopRead_);
-      return Ok();
-    }
-    if (count == 3 && fds[2].revents != 0) return Ok();
-    if ((fds[0].revents & (POLLERR | POLLNVAL)) != 0) return SystemError(path_);
-    if ((fds[0].revents & POLLIN) != 0) {
-      if (const Status received = receive(); !received) return received;
-    }
+std::optional<Status> PtySimulator::serveRound(int stopFd) {
+  unsent_ += output_.takeDue(Clock::now());
+  if (!unsent_.isEmpty()) {
+    if (Status sent = send(); !sent) return sent;
   }
+  if (simulator_->closed() && output_.empty() && unsent_.isEmpty()) {
+    lingerAndClose(stopFd);
+    return Ok();
+  }
+  return waitAndReceive(stopFd);
+}
+
+std::optional<Status> PtySimulator::waitAndReceive(int stopFd) {
+  std::array<pollfd, 3> fds{{{master_, POLLIN, 0}, {stopRead_, POLLIN, 0}, {stopFd, POLLIN, 0}}};
+  if (!unsent_.isEmpty()) fds[0].events |= POLLOUT;
+  const nfds_t count = stopFd >= 0 ? 3 : 2;
+  timespec timeout{};
+  if (ppoll(fds.data(), count, NextWait(output_, !unsent_.isEmpty(), timeout), nullptr) < 0) {
+    if (errno == EINTR) return std::nullopt;
+    return SystemError("waiting");
+  }
+  if (fds[1].revents != 0) {
+    Drain(stopRead_);
+    return Ok();
+  }
+  if (count == 3 && fds[2].revents != 0) return Ok();
+  if ((fds[0].revents & (POLLERR | POLLNVAL)) != 0) return SystemError(path_);
+  if ((fds[0].revents & POLLIN) != 0) {
+    if (Status received = receive(); !received) return received;
+  }
+  return std::nullopt;
 }
 
 Status PtySimulator::receive() {

@@ -4,8 +4,9 @@
 //
 // Serving runs on the caller's thread (serve) or on a thread of its own (start/stop). It
 // sleeps in poll() until the client sends something, the next output byte is due, or a stop
-// is asked for. When the receiver closes the port (a fault option) the master is closed once
-// the client has read the last reply, and serving ends.
+// is asked for; while it serves, the thread's timer slack is the least there is, so that each
+// byte goes out when it is due. When the receiver closes the port (a fault option) the master
+// is closed once the client has read the last reply, and serving ends.
 #pragma once
 
 #include "link/output_schedule.h"
@@ -44,6 +45,10 @@ class PtySimulator {
  private:
   PtySimulator(std::shared_ptr<ReceiverSimulator> simulator, int master, int slave, int stopRead,
                int stopWrite, QString path);
+  // One round of serving: sends what is due, then sleeps until there is more to do. A result
+  // ends serving.
+  std::optional<Status> serveRound(int stopFd);
+  std::optional<Status> waitAndReceive(int stopFd);
   Status receive();
   Status send();
   void lingerAndClose(int stopFd);

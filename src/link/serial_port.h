@@ -1,4 +1,10 @@
 // The real serial port: 57600 baud, 8 data bits, no parity, 1 stop bit.
+//
+// QSerialPort opens, locks and sets up the device and names what went wrong; the bytes go
+// straight through its descriptor with read(), write() and poll(). Its own buffering costs
+// processor time on every command for nothing a transfer uses (signals, copies between
+// buffers, a socket notifier switched on and off). QSerialPort itself reads from the device
+// only from an event loop on the port's thread, and none runs there while a transfer does.
 #pragma once
 
 #include "link/port.h"
@@ -28,8 +34,11 @@ class SerialPort : public Port {
   bool waitForInput(Deadline deadline) override;
 
  private:
+  Status writeError(const QString& reason) const;
+
   QString name_;
   std::unique_ptr<QSerialPort> port_;
+  int fd_ = -1;
 };
 
 }  // namespace rqm27

@@ -1,5 +1,8 @@
 #include "link/command.h"
 
+#include "codec/memory_image.h"
+#include "link/simulated_port.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -71,6 +74,26 @@ TEST(SendCommand, DiscardsStaleInputStopsAtTheEndOfTheReplyAndCountsBytes) {
   EXPECT_EQ(counters.commands, 1);
   EXPECT_EQ(ReplyTimeout("ZT~IM").count(), 10000);
   EXPECT_EQ(ReplyTimeout("ZT~IMX").count(), 1000);
+}
+
+// The simulated receiver with its waits counted.
+class CountingPort : public SimulatedPort {
+ public:
+  using SimulatedPort::SimulatedPort;
+  bool waitForInput(Deadline deadline) override {
+    ++waits;
+    return SimulatedPort::waitForInput(deadline);
+  }
+  int waits = 0;
+};
+
+// A reply that comes at the line's pace is taken in a few wake-ups, not one for every byte.
+TEST(SendCommand, SleepsThroughAPacedReplyInsteadOfWakingForEveryByte) {
+  CountingPort port(std::make_shared<ReceiverSimulator>(QByteArray(MemoryImageSize, '\0'),
+                                                        SimulatorOptions{.baud = 57600}));
+  ASSERT_TRUE(port.open().ok());
+  EXPECT_EQ(SendCommand(port, "ZT~F00000R", nullptr, 128), QByteArray(128, '0'));
+  EXPECT_LE(port.waits, 4);
 }
 
 }  // namespace
