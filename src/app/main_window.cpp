@@ -51,12 +51,6 @@ QString FullWriteSettingsPath(const QString& preferencesPath) {
 const QString BackupKey = QStringLiteral("fullWrite/backup");
 const QString VerifyKey = QStringLiteral("fullWrite/verify");
 
-int UsedChannelCount(const CloneImage& image) {
-  int used = 0;
-  for (int slot = 1; slot <= LastTransferredSlot; ++slot) used += image.slot(slot).used ? 1 : 0;
-  return used;
-}
-
 constexpr int WindowWidthTwips = 13740;
 constexpr int WindowHeightTwips = 8130;
 constexpr int MarginTwips = 120;
@@ -351,10 +345,7 @@ void MainWindow::clearSelectedRows() {
   if (runner_->isRunning()) return;
   const auto [first, last] = grid_->selectedSlots();
   if (first > LastTransferredSlot) return;
-  int used = 0;
-  for (int slot = first; slot <= std::min(last, LastTransferredSlot); ++slot) {
-    used += document_.image().slot(slot).used ? 1 : 0;
-  }
+  const int used = UsedChannelCount(document_.image(), first, std::min(last, LastTransferredSlot));
   document_.edit(
       used == 1 ? QStringLiteral("Delete 1 channel")
                 : QStringLiteral("Delete %1 channels").arg(used),

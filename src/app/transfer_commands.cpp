@@ -9,14 +9,11 @@ namespace rqm27 {
 
 namespace {
 
-const QString NothingWritten =
-    QStringLiteral("Nothing was written: the receiver holds what it held before.");
-
 // A full read saved where the options say, before anything is written.
 TransferResult BackUp(Port& port, const TransferRequest& request, const TransferHooks& hooks) {
   const QString& path = request.fullWrite.backupPath;
   TransferResult backup = ReadAll(port, request.variant, StartupImage(), hooks);
-  backup.receiverState = NothingWritten;
+  backup.receiverState = NothingWrittenText();
   if (!backup.done()) {
     backup.message = QStringLiteral("Backup before writing: ") + backup.message;
     return backup;
@@ -34,13 +31,10 @@ TransferResult BackUp(Port& port, const TransferRequest& request, const Transfer
 TransferResult RunFullWrite(Port& port, const TransferRequest& request,
                             const TransferHooks& hooks) {
   const FullWriteOptions& options = request.fullWrite;
-  if (options.check == ImageCheck::Refuse) {
-    if (const auto fault = FullWriteFault(request.image)) {
-      TransferResult refused;
-      refused.message = QStringLiteral("Write all: refused before anything was sent: ") + *fault;
-      refused.receiverState = NothingWritten;
-      return refused;
-    }
+  // A faulty image is refused before the backup read too: the write refuses it without
+  // opening the port.
+  if (options.check == ImageCheck::Refuse && FullWriteFault(request.image)) {
+    return WriteAll(port, request.variant, request.image, hooks);
   }
   if (!options.backupPath.isEmpty()) {
     if (TransferResult backup = BackUp(port, request, hooks); !backup.done()) return backup;
@@ -76,10 +70,11 @@ Message FullWriteMessage(const TransferRequest& request, const TransferResult& r
     return {QStringLiteral(" Finish"), QStringLiteral("Success ALL DATA WRITE"), detail.join(u' ')};
   }
   const bool backupFailed = result.message.startsWith(QStringLiteral("Backup before writing"));
-  const QString state = result.receiverState.isEmpty() ? NothingWritten : result.receiverState;
+  const QString state =
+      result.receiverState.isEmpty() ? NothingWrittenText() : result.receiverState;
   const QString detail =
       result.message + QStringLiteral("\n\n") + state +
-      (state == NothingWritten || backupFailed ? QString() : u' ' + RestoreHint(options));
+      (state == NothingWrittenText() || backupFailed ? QString() : u' ' + RestoreHint(options));
   if (result.outcome == TransferResult::Outcome::Cancelled) {
     return {QStringLiteral(" Cancelled"), QStringLiteral("Cancelled"), detail,
             MessageIcon::Information};

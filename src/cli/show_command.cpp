@@ -41,8 +41,7 @@ QString Cell(const QString& text, int width) {
 }
 
 void PrintChannels(QTextStream& out, const CloneImage& image, const QStringList& labels) {
-  int used = 0;
-  for (const ChannelSlot& slot : image.channels) used += slot.used ? 1 : 0;
+  const int used = UsedChannelCount(image, 1, SlotCount);
   out << "Channels (" << used << " used)\n";
   out << Cell("Slot", 6) << Cell("Label", 14);
   for (const TableColumn& c : kChannelColumns) out << Cell(QString::fromLatin1(c.header), c.width);

@@ -155,7 +155,7 @@ struct WriteLedger {
 
   QString text() const {
     if (areas.isEmpty() && areaInProgress.isEmpty()) {
-      return QStringLiteral("Nothing was written: the receiver holds what it held before.");
+      return NothingWrittenText();
     }
     QString text = QStringLiteral("The receiver now holds ");
     text += areas.isEmpty() ? QStringLiteral("its old areas")
@@ -222,9 +222,7 @@ Status ClearChannels(Transfer& t, WriteLedger& ledger) {
 }
 
 Status WriteUsedChannels(Transfer& t, WriteLedger& ledger) {
-  for (int slot = 1; slot <= LastTransferredSlot; ++slot) {
-    if (t.image().slot(slot).used) ++ledger.channelsToWrite;
-  }
+  ledger.channelsToWrite = UsedChannelCount(t.image());
   t.progress(0, LastTransferredSlot);
   for (int slot = 1; slot <= LastTransferredSlot; ++slot) {
     if (t.cancelled({})) return Stopped();
@@ -296,6 +294,10 @@ TransferResult ReadAll(Port& port, Variant variant, const CloneImage& image,
     if (const Status s = ReadAreas(t); !s) return s;
     return ReadRows(t, 1, LastTransferredSlot);
   });
+}
+
+QString NothingWrittenText() {
+  return QStringLiteral("Nothing was written: the receiver holds what it held before.");
 }
 
 std::optional<QString> FullWriteFault(const CloneImage& image) {

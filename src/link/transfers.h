@@ -47,6 +47,9 @@ struct TransferResult {
 // icons, groups, then channel slots 1-1700.
 TransferResult ReadAll(Port& port, Variant variant, const CloneImage& image,
                        const TransferHooks& hooks = {});
+// What the receiver holds after a full write that sent nothing.
+QString NothingWrittenText();
+
 // Why an image must not go to the receiver by a full write: its bank table does not hold the
 // 1200 channels, or a used channel is outside the receiver's ranges. Nothing when it may.
 std::optional<QString> FullWriteFault(const CloneImage& image);

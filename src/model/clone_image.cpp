@@ -25,6 +25,12 @@ CloneImage StartupImage() {
   return image;
 }
 
+int UsedChannelCount(const CloneImage& image, int first, int last) {
+  int used = 0;
+  for (int slot = first; slot <= last; ++slot) used += image.slot(slot).used ? 1 : 0;
+  return used;
+}
+
 void ResetAllChannels(CloneImage& image) {
   ClearChannelRows(image, 1, LastTransferredSlot);
 }

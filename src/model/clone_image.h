@@ -49,6 +49,9 @@ struct CloneImage {
 // filled, the default bank table, groups and settings.
 CloneImage StartupImage();
 
+// How many of the slots first to last (1-1721) hold a channel.
+int UsedChannelCount(const CloneImage& image, int first = 1, int last = LastTransferredSlot);
+
 // Empties slots 1-1700; the presets are kept.
 void ResetAllChannels(CloneImage& image);
 
