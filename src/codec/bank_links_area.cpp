@@ -1,5 +1,6 @@
 #include "codec/bank_links_area.h"
 
+#include "codec/byte_view.h"
 #include "model/hex_text.h"
 
 #include <cstdint>
@@ -10,28 +11,35 @@ namespace {
 // The tails hold no bank bits, so the default records are exactly the tails.
 inline constexpr BankLinks GroupTails = DefaultBankLinks();
 
-constexpr std::uint8_t BankMask(int bank) {
-  return static_cast<std::uint8_t>(0x80 >> (bank % 8));
+// Bank b is bit 7 - b % 8 of byte b / 8: the bitmap is read most significant bit first.
+constexpr int BankByte(int bank) {
+  return bank / 8;
+}
+constexpr int BankBit(int bank) {
+  return 7 - bank % 8;
+}
+
+constexpr int RecordOffset(int group) {
+  return group * GroupRecordSize;
 }
 
 }  // namespace
 
 BankLinks DecodeBankLinks(const QByteArray& area) {
+  const QByteArray padded = ZeroPadded(area, GroupsAreaSize);
+  const ByteReader read(padded);
   BankLinks links{};
   for (int k = 0; k < GroupCount; ++k) {
-    for (int i = 0; i < GroupRecordSize; ++i) {
-      const int at = k * GroupRecordSize + i;
-      links[k][i] = at < area.size() ? static_cast<std::uint8_t>(area[at]) : 0;
-    }
+    for (int i = 0; i < GroupRecordSize; ++i) links[k][i] = read.u8(RecordOffset(k) + i);
   }
   return links;
 }
 
 QByteArray EncodeBankLinks(const BankLinks& links) {
-  QByteArray bytes;
-  bytes.reserve(GroupsAreaSize);
-  for (const BankLinkGroup& record : links) {
-    for (std::uint8_t byte : record) bytes += static_cast<char>(byte);
+  QByteArray bytes(GroupsAreaSize, '\0');
+  ByteWriter write(bytes);
+  for (int k = 0; k < GroupCount; ++k) {
+    for (int i = 0; i < GroupRecordSize; ++i) write.setU8(RecordOffset(k) + i, links[k][i]);
   }
   return bytes;
 }
@@ -43,23 +51,21 @@ QString GroupRecordHex(const BankLinkGroup& record) {
 Result<BankLinkGroup> GroupRecordFromHex(QStringView hex, const QString& what) {
   const Result<QByteArray> bytes = HexToBytes(hex, what, GroupRecordSize);
   if (!bytes) return Error{bytes.error()};
+  const ByteReader read(*bytes);
   BankLinkGroup record{};
-  for (int i = 0; i < GroupRecordSize; ++i) record[i] = static_cast<std::uint8_t>((*bytes)[i]);
+  for (int i = 0; i < GroupRecordSize; ++i) record[i] = read.u8(i);
   return record;
 }
 
 bool IsGroupMember(const BankLinkGroup& record, int bank) {
   if (bank < 0 || bank >= BankCount) return false;
-  return (record[bank / 8] & BankMask(bank)) != 0;
+  return BitField(record[BankByte(bank)], BankBit(bank), 1) == 1;
 }
 
 void SetGroupMember(BankLinkGroup& record, int bank, bool member) {
   if (bank < 0 || bank >= BankCount) return;
-  if (member) {
-    record[bank / 8] |= BankMask(bank);
-  } else {
-    record[bank / 8] &= static_cast<std::uint8_t>(~BankMask(bank));
-  }
+  std::uint8_t& byte = record[BankByte(bank)];
+  byte = WithBitField(byte, BankBit(bank), 1, member ? 1 : 0);
 }
 
 BankLinks CollectGroups(const BankLinks& links, const BankTable& banks) {

@@ -1,5 +1,6 @@
 #include "codec/bank_table_area.h"
 
+#include "codec/byte_view.h"
 #include "model/hex_text.h"
 
 #include <array>
@@ -12,26 +13,25 @@ inline constexpr std::array<std::uint8_t, BankTableAreaSize - BankTableCountByte
     0x64, 0x00, 0xC8, 0x00, 0x64, 0x00, 0x00, 0x00, 0x64, 0x00, 0x00, 0x00, 0x15, 0x00,
     0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
 
-int ByteAt(const QByteArray& bytes, int i) {
-  return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
+constexpr int CountOffset(int bank) {
+  return 2 * bank;
 }
 
 }  // namespace
 
 BankTable DecodeBankTable(const QByteArray& area) {
+  const QByteArray counts = ZeroPadded(area, BankTableCountBytes);
+  const ByteReader read(counts);
   BankTable banks;
-  for (int b = 0; b < BankCount; ++b) {
-    banks.counts[b] = ByteAt(area, 2 * b) + 256 * ByteAt(area, 2 * b + 1);
-  }
+  for (int b = 0; b < BankCount; ++b) banks.counts[b] = read.u16(CountOffset(b));
   return banks;
 }
 
 QByteArray EncodeBankTable(const BankTable& banks) {
   QByteArray bytes(BankTableCountBytes, '\0');
+  ByteWriter write(bytes);
   for (int b = 0; b < BankCount; ++b) {
-    const auto count = static_cast<std::uint16_t>(banks.counts[b]);
-    bytes[2 * b] = static_cast<char>(count & 0xFF);
-    bytes[2 * b + 1] = static_cast<char>(count >> 8);
+    write.setU16(CountOffset(b), static_cast<std::uint16_t>(banks.counts[b]));
   }
   return bytes;
 }

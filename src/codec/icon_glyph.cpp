@@ -1,5 +1,6 @@
 #include "codec/icon_glyph.h"
 
+#include "codec/byte_view.h"
 #include "model/hex_text.h"
 
 #include <cstdint>
@@ -20,12 +21,12 @@ constexpr int BitOf(int row) {
 }  // namespace
 
 IconGlyph DecodeIconGlyph(const QByteArray& bytes) {
+  const QByteArray padded = ZeroPadded(bytes, IconBytes);
+  const ByteReader read(padded);
   IconGlyph glyph{};
   for (int row = 0; row < IconSize; ++row) {
     for (int column = 0; column < IconSize; ++column) {
-      const int at = ByteOf(row, column);
-      const int byte = at < bytes.size() ? static_cast<unsigned char>(bytes[at]) : 0;
-      glyph[row][column] = static_cast<std::uint8_t>((byte >> BitOf(row)) & 1);
+      glyph[row][column] = static_cast<std::uint8_t>(read.bits(ByteOf(row, column), BitOf(row), 1));
     }
   }
   return glyph;
@@ -33,11 +34,10 @@ IconGlyph DecodeIconGlyph(const QByteArray& bytes) {
 
 QByteArray EncodeIconGlyph(const IconGlyph& glyph) {
   QByteArray bytes(IconBytes, '\0');
+  ByteWriter write(bytes);
   for (int row = 0; row < IconSize; ++row) {
     for (int column = 0; column < IconSize; ++column) {
-      if (glyph[row][column] != 1) continue;
-      const int at = ByteOf(row, column);
-      bytes[at] = static_cast<char>(static_cast<unsigned char>(bytes[at]) | (1 << BitOf(row)));
+      if (glyph[row][column] == 1) write.setBits(ByteOf(row, column), BitOf(row), 1, 1);
     }
   }
   return bytes;

@@ -1,23 +1,21 @@
 #include "codec/name_codec.h"
 
+#include "codec/byte_view.h"
+
 namespace rqm27 {
 
 ChannelName DecodeName(const QByteArray& bytes) {
+  const QByteArray padded = ZeroPadded(bytes, NameBytes);
+  const ByteReader read(padded);
   ChannelName name;
-  for (int k = 0; k < ChannelName::Length && 2 * k + 1 < bytes.size(); ++k) {
-    const auto low = static_cast<unsigned char>(bytes[2 * k]);
-    const auto high = static_cast<unsigned char>(bytes[2 * k + 1]);
-    name.codes[k] = static_cast<std::uint16_t>(high * 256 + low);
-  }
+  for (int k = 0; k < ChannelName::Length; ++k) name.codes[k] = read.u16(2 * k);
   return name;
 }
 
 QByteArray EncodeName(const ChannelName& name) {
   QByteArray bytes(NameBytes, '\0');
-  for (int k = 0; k < ChannelName::Length; ++k) {
-    bytes[2 * k] = static_cast<char>(name.codes[k] & 0xFF);
-    bytes[2 * k + 1] = static_cast<char>(name.codes[k] >> 8);
-  }
+  ByteWriter write(bytes);
+  for (int k = 0; k < ChannelName::Length; ++k) write.setU16(2 * k, name.codes[k]);
   return bytes;
 }
 

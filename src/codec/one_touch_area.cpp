@@ -1,5 +1,7 @@
 #include "codec/one_touch_area.h"
 
+#include "codec/byte_view.h"
+
 #include <cstdint>
 
 namespace rqm27 {
@@ -7,6 +9,9 @@ namespace {
 
 inline constexpr std::uint8_t NotSetByte = 0xFF;
 inline constexpr int EntryBytes = 3;
+// Inside an entry: the bank byte, then the channel's position as a u16.
+inline constexpr int BankOffset = 0;
+inline constexpr int ChannelOffset = 1;
 
 // The bank and channel a memory ends up at under the given table.
 void FitToTable(OneTouchMemory& memory, const BankTable& banks) {
@@ -32,17 +37,17 @@ std::vector<int> BanksWithChannels(const BankTable& banks) {
 }
 
 OneTouchMemories DecodeOneTouch(const QByteArray& area, const BankTable& banks) {
+  const ByteReader read(area);
   OneTouchMemories memories{};
   for (int i = 0; i < OneTouchCount; ++i) {
     const int at = EntryBytes * i;
     if (at + EntryBytes > area.size()) continue;
-    const auto bank = static_cast<unsigned char>(area[at]);
+    const std::uint8_t bank = read.u8(at + BankOffset);
     if (bank == NotSetByte) continue;
     OneTouchMemory& memory = memories[i];
     memory.set = true;
     memory.bank = bank;
-    memory.channel =
-        static_cast<unsigned char>(area[at + 1]) + 256 * static_cast<unsigned char>(area[at + 2]);
+    memory.channel = read.u16(at + ChannelOffset);
     FitToTable(memory, banks);
   }
   return memories;
@@ -50,13 +55,12 @@ OneTouchMemories DecodeOneTouch(const QByteArray& area, const BankTable& banks) 
 
 QByteArray EncodeOneTouch(const OneTouchMemories& memories) {
   QByteArray bytes(OneTouchAreaSize, static_cast<char>(NotSetByte));
+  ByteWriter write(bytes);
   for (int i = 0; i < OneTouchCount; ++i) {
     const OneTouchMemory& memory = memories[i];
     if (!memory.set) continue;
-    const auto channel = static_cast<std::uint16_t>(memory.channel);
-    bytes[EntryBytes * i] = static_cast<char>(memory.bank);
-    bytes[EntryBytes * i + 1] = static_cast<char>(channel & 0xFF);
-    bytes[EntryBytes * i + 2] = static_cast<char>(channel >> 8);
+    write.setU8(EntryBytes * i + BankOffset, static_cast<std::uint8_t>(memory.bank));
+    write.setU16(EntryBytes * i + ChannelOffset, static_cast<std::uint16_t>(memory.channel));
   }
   return bytes;
 }

@@ -1,11 +1,14 @@
 #include "codec/title_block.h"
 
+#include "codec/byte_view.h"
 #include "codec/name_codec.h"
 #include "model/hex_text.h"
 
 namespace rqm27 {
 namespace {
 
+inline constexpr int TitleOffset = 0;
+inline constexpr int StartupMessageOffset = NameBytes;
 inline constexpr int StartupMessageIndex = 5;  // in the Display lists
 inline constexpr int StartupMessageOther = 2;  // the entry of every byte other than 0 and 1
 inline constexpr int MemoryProtectIndex = 0;   // in the Mem lists
@@ -14,15 +17,19 @@ inline constexpr int MemoryOverwriteEntries = 3;
 }  // namespace
 
 void DecodeTitleBlock(const QByteArray& block, ChannelName& title, SettingsSelections& settings) {
-  title = DecodeName(block);
-  const int byte = NameBytes < block.size() ? static_cast<unsigned char>(block[NameBytes]) : 0;
+  const QByteArray padded = ZeroPadded(block, StartupMessageOffset + 1);
+  const ByteReader read(padded);
+  title = DecodeName(read.bytes(TitleOffset, NameBytes));
+  const int byte = read.u8(StartupMessageOffset);
   settings.at(SettingsList::Display, StartupMessageIndex) = byte <= 1 ? byte : StartupMessageOther;
 }
 
 QByteArray EncodeTitleBlock(const ChannelName& title, const SettingsSelections& settings) {
-  QByteArray bytes = EncodeName(title);
-  bytes += static_cast<char>(settings.at(SettingsList::Display, StartupMessageIndex));
-  bytes += '\0';
+  QByteArray bytes(TitleBlockWriteSize, '\0');
+  ByteWriter write(bytes);
+  write.setBytes(TitleOffset, EncodeName(title));
+  write.setU8(StartupMessageOffset,
+              static_cast<std::uint8_t>(settings.at(SettingsList::Display, StartupMessageIndex)));
   return bytes;
 }
 

@@ -5,16 +5,10 @@
 namespace rqm27 {
 namespace {
 
-QByteArray Hex(const char* text) {
-  return QByteArray::fromHex(text);
-}
-
 // Banks 3, 5 and 10 hold 20, 30 and 40 channels; bank 0 holds none.
 BankTable SparseTable() {
   BankTable banks;
-  banks.counts[3] = 20;
-  banks.counts[5] = 30;
-  banks.counts[10] = 40;
+  banks.counts = {0, 0, 0, 20, 0, 30, 0, 0, 0, 0, 40};
   return banks;
 }
 
@@ -26,23 +20,22 @@ TEST(OneTouchCodec, DecodesEachEntryAgainstTheTable) {
       {"320000", {true, 3, 0}}};
   for (const auto& [entry, memory] : cases) {
     for (int i : {0, 8}) {
-      QByteArray area = Hex("FFFFFF").repeated(OneTouchCount);
-      area.replace(3 * i, 3, Hex(entry));
+      QByteArray area = QByteArray::fromHex("FFFFFF").repeated(OneTouchCount);
+      area.replace(3 * i, 3, QByteArray::fromHex(entry));
       OneTouchMemories expected{};
       expected[i] = memory;
       EXPECT_EQ(DecodeOneTouch(area, SparseTable()), expected) << entry << " at " << i;
     }
   }
-  // With no bank holding channels a set memory falls back to bank 0.
-  EXPECT_EQ(DecodeOneTouch(Hex("050A00").repeated(9), BankTable{})[8],
-            (OneTouchMemory{true, 0, 0}));
+  // With no bank holding channels a set memory falls back to bank 0; a cut-off entry is not set.
+  const QByteArray set = QByteArray::fromHex("050A00").repeated(9);
+  EXPECT_EQ(DecodeOneTouch(set, BankTable{})[8], (OneTouchMemory{true, 0, 0}));
+  EXPECT_FALSE(DecodeOneTouch(set.left(26), SparseTable())[8].set);
 }
 
 TEST(OneTouchCodec, EncodesSetAndUnsetMemories) {
-  OneTouchMemories memories{};
-  memories[1] = {true, 3, 12};
-  memories[4] = {false, 3, 7};
-  memories[8] = {true, 49, 300};
+  const OneTouchMemories memories = {
+      {{}, {true, 3, 12}, {}, {}, {false, 3, 7}, {}, {}, {}, {true, 49, 300}}};
   EXPECT_EQ(EncodeOneTouch(memories).toHex().toUpper(),
             "FFFFFF030C00" + QByteArray("FFFFFF").repeated(6) + "312C01");
 }

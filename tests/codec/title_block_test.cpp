@@ -5,7 +5,7 @@
 namespace rqm27 {
 namespace {
 
-TEST(TitleBlockCodec, DecodesTitleAndStartupMessage) {
+TEST(TitleBlockCodec, TitleAndStartupMessageBothWays) {
   for (const auto& [byte, index] : {std::pair{0, 0}, {1, 1}, {2, 2}, {7, 2}, {0xFF, 2}}) {
     QByteArray block = QByteArray::fromHex("4100A082") + QByteArray(60, '\x11');
     block[32] = static_cast<char>(byte);
@@ -15,23 +15,14 @@ TEST(TitleBlockCodec, DecodesTitleAndStartupMessage) {
     expected.at(SettingsList::Display, 5) = index;
     DecodeTitleBlock(block, title, settings);
     EXPECT_EQ(settings, expected) << byte;
-    EXPECT_EQ(title.codes[1], 0x82A0);
-    EXPECT_EQ(title.codes[15], 0x1111);
+    EXPECT_EQ(EncodeTitleBlock(title, settings).toHex().toUpper(),
+              "4100A082" + QByteArray("1111").repeated(14) +
+                  QByteArray::number(index).rightJustified(2, '0') + "00");
   }
 }
 
-TEST(TitleBlockCodec, EncodesThirtyFourBytes) {
-  ChannelName title;
-  title.codes[0] = 0x41;
-  title.codes[15] = 0x82A0;
-  SettingsSelections settings = DefaultSettings();
-  settings.at(SettingsList::Display, 5) = 2;
-  EXPECT_EQ(EncodeTitleBlock(title, settings).toHex().toUpper(),
-            "4100" + QByteArray("0000").repeated(14) + "A082" + "0200");
-}
-
 TEST(MemoryProtectByte, SetsMemoryOverwriteOrRefuses) {
-  for (int byte = 0; byte <= 0xFF; ++byte) {
+  for (int byte : {0, 1, 2, 3, 0xFF}) {
     SettingsSelections settings = DefaultSettings();
     SettingsSelections expected = settings;
     if (byte <= 2) expected.at(SettingsList::Mem, 0) = byte;
