@@ -1,13 +1,9 @@
 #include "link/blocks.h"
 
-#include "codec/bank_links_area.h"
-#include "codec/bank_table_area.h"
 #include "codec/channel_record.h"
-#include "codec/icon_glyph.h"
-#include "codec/one_touch_area.h"
-#include "codec/settings_image.h"
-#include "codec/title_block.h"
 #include "model/hex_text.h"
+
+#include <algorithm>
 
 namespace rqm27 {
 
@@ -17,26 +13,25 @@ QString Address(int address) {
   return HexPad(static_cast<std::uint64_t>(address), 5);
 }
 
-// Reads consecutive blocks and joins them.
-Result<QByteArray> ReadBlocks(LinkSession& link, int address, int count, const QString& what) {
-  QByteArray bytes;
-  for (int i = 0; i < count; ++i) {
-    const auto block = ReadBlock(link, address + BlockBytes * i, what);
-    if (!block) return block;
-    bytes += *block;
+// What the image holds in an area: the bytes it keeps, or the area's encoding of it.
+QByteArray HeldBytes(const MemoryArea& area, const CloneImage& image) {
+  if (area.keptBytes != nullptr && (image.*area.keptBytes).size() == area.size) {
+    return image.*area.keptBytes;
   }
-  return bytes;
+  if (area.encode == nullptr) return QByteArray(area.size, '\0');
+  return area.encode(image, QByteArray(area.size, '\0')).leftJustified(area.size, '\0', true);
 }
 
-// Writes bytes as consecutive blocks of `size`, stopping at the first refusal.
-Status WriteBlocks(LinkSession& link, int address, const QByteArray& bytes, int size,
-                   const QString& what) {
-  for (int offset = 0; offset < bytes.size(); offset += size) {
-    if (const Status s = WriteBlock(link, address + offset, bytes.mid(offset, size), what); !s) {
-      return s;
-    }
+// The area's bytes from `from` to `to` as the receiver holds them, over `held`.
+Result<QByteArray> ReadAreaBytes(LinkSession& link, const MemoryArea& area, QByteArray held,
+                                 int from, int to) {
+  for (int offset = from; offset < to; offset += area.readStep) {
+    const auto block = ReadBlock(link, area.address + offset, AreaPlace(area, offset));
+    if (!block) return block;
+    const int kept = std::min(area.readStep, to - offset);
+    held.replace(offset, kept, block->left(kept));
   }
-  return Ok();
+  return held;
 }
 
 QString SlotName(int slot) {
@@ -80,97 +75,35 @@ Status WriteBlock(LinkSession& link, int address, const QByteArray& bytes, const
                Address(address))};
 }
 
-Status ReadBankTable(LinkSession& link, CloneImage& image) {
-  const auto area = ReadBlocks(link, BankTableAddress, 2, QStringLiteral("the bank table"));
-  if (!area) return Error{area.error()};
-  image.banks = DecodeBankTable(*area);
-  return Ok();
-}
-
-Status WriteBankTable(LinkSession& link, const CloneImage& image) {
-  return WriteBlocks(link, BankTableAddress, EncodeBankTableArea(image.banks), BlockBytes,
-                     QStringLiteral("the bank table"));
-}
-
-Status ReadOneTouch(LinkSession& link, CloneImage& image) {
-  const auto block = ReadBlock(link, OneTouchAddress, QStringLiteral("the one-touch memories"));
-  if (!block) return Error{block.error()};
-  image.oneTouch = DecodeOneTouch(block->left(OneTouchAreaSize), image.banks);
-  return Ok();
-}
-
-Status WriteOneTouch(LinkSession& link, const CloneImage& image) {
-  return WriteBlock(link, OneTouchAddress, EncodeOneTouch(image.oneTouch),
-                    QStringLiteral("the one-touch memories"));
-}
-
-Status ReadSettingsImage(LinkSession& link, CloneImage& image) {
-  const auto area = ReadBlocks(link, SettingsAreaAddress, SettingsAreaSize / BlockBytes,
-                               QStringLiteral("the settings area"));
-  if (!area) return Error{area.error()};
-  image.settingsImage = *area;
-  return Ok();
-}
-
-Status DecodeReadSettings(CloneImage& image) {
-  if (const Status s = DecodeSettingsImage(image.settingsImage, image.settings); !s) {
-    return Error{QStringLiteral("reading the settings area: %1").arg(s.error())};
+Status ReadArea(LinkSession& link, const MemoryArea& area, CloneImage& image, int from, int to) {
+  const auto bytes =
+      ReadAreaBytes(link, area, HeldBytes(area, image), from, to < 0 ? area.size : to);
+  if (!bytes) return Error{bytes.error()};
+  if (area.keptBytes != nullptr) image.*area.keptBytes = *bytes;
+  if (const Status s = area.decode(*bytes, image); !s) {
+    return Error{QStringLiteral("reading %1: %2").arg(QLatin1StringView(area.name), s.error())};
   }
   return Ok();
 }
 
-Status WriteSettingsImage(LinkSession& link, CloneImage& image) {
-  if (const Status s = ReadSettingsImage(link, image); !s) return s;
-  image.settingsImage = EncodeSettingsImage(image.settingsImage, image.settings);
-  return WriteBlocks(link, SettingsAreaAddress, image.settingsImage, BlockBytes,
-                     QStringLiteral("the settings area"));
-}
-
-Status ReadMemoryProtect(LinkSession& link, CloneImage& image) {
-  const auto block =
-      ReadBlock(link, MemoryProtectAddress, QStringLiteral("the memory-protect setting"));
-  if (!block) return Error{block.error()};
-  if (const Status s = DecodeMemoryProtect(static_cast<std::uint8_t>(block->at(0)), image.settings);
-      !s) {
-    return Error{QStringLiteral("reading the memory-protect setting: %1").arg(s.error())};
+Status WriteArea(LinkSession& link, const MemoryArea& area, CloneImage& image, int from, int to) {
+  if (to < 0) to = area.size;
+  QByteArray held = HeldBytes(area, image);
+  if (area.keptBytes != nullptr) {
+    const auto fresh = ReadAreaBytes(link, area, held, 0, area.size);
+    if (!fresh) return Error{fresh.error()};
+    held = *fresh;
+  }
+  const QByteArray bytes = area.encode(image, held);
+  if (area.keptBytes != nullptr) image.*area.keptBytes = bytes;
+  for (int offset = from; offset < to; offset += area.writeStep) {
+    const QByteArray chunk = bytes.mid(offset, std::min(area.writeStep, to - offset));
+    if (const Status s = WriteBlock(link, area.address + offset, chunk, AreaPlace(area, offset));
+        !s) {
+      return s;
+    }
   }
   return Ok();
-}
-
-Status ReadTitleBlock(LinkSession& link, CloneImage& image) {
-  const auto block = ReadBlock(link, TitleBlockAddress, QStringLiteral("the opening title"));
-  if (!block) return Error{block.error()};
-  DecodeTitleBlock(*block, image.title, image.settings);
-  return Ok();
-}
-
-Status WriteTitleBlock(LinkSession& link, const CloneImage& image) {
-  return WriteBlock(link, TitleBlockAddress, EncodeTitleBlock(image.title, image.settings),
-                    QStringLiteral("the opening title"));
-}
-
-Status ReadBankLinks(LinkSession& link, CloneImage& image) {
-  const auto area = ReadBlocks(link, BankLinksAddress, 2, QStringLiteral("the bank-link groups"));
-  if (!area) return Error{area.error()};
-  image.bankLinks = DecodeBankLinks(area->left(GroupsAreaSize));
-  return Ok();
-}
-
-Status WriteBankLinks(LinkSession& link, const CloneImage& image) {
-  return WriteBlocks(link, BankLinksAddress, EncodeBankLinks(image.bankLinks), GroupRecordSize,
-                     QStringLiteral("the bank-link groups"));
-}
-
-Status ReadIconBlock(LinkSession& link, CloneImage& image, int icon) {
-  const auto block = ReadBlock(link, IconAddress(icon), QStringLiteral("icon %1").arg(icon));
-  if (!block) return Error{block.error()};
-  image.icons[icon] = DecodeIconGlyph(*block);
-  return Ok();
-}
-
-Status WriteIconBlock(LinkSession& link, const CloneImage& image, int icon) {
-  return WriteBlock(link, IconAddress(icon), EncodeIconGlyph(image.icons[icon]),
-                    QStringLiteral("icon %1").arg(icon));
 }
 
 Status ReadChannelBlock(LinkSession& link, CloneImage& image, int slot) {

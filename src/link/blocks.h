@@ -10,6 +10,7 @@
 // blocks before it are written. Every error names what was being moved and the address.
 #pragma once
 
+#include "codec/memory_map.h"
 #include "link/session.h"
 #include "model/clone_image.h"
 #include "model/result.h"
@@ -27,23 +28,15 @@ QByteArray BlockWriteCommand(int address, const QByteArray& bytes);
 Result<QByteArray> ReadBlock(LinkSession& link, int address, const QString& what);
 Status WriteBlock(LinkSession& link, int address, const QByteArray& bytes, const QString& what);
 
-Status ReadBankTable(LinkSession& link, CloneImage& image);
-Status WriteBankTable(LinkSession& link, const CloneImage& image);
-// Matches the stored banks against the image's bank table.
-Status ReadOneTouch(LinkSession& link, CloneImage& image);
-Status WriteOneTouch(LinkSession& link, const CloneImage& image);
-// Keeps the settings area's bytes in image.settingsImage (decoding is the caller's step).
-Status ReadSettingsImage(LinkSession& link, CloneImage& image);
-// Reads the area afresh, patches the image's selections into it and writes it back.
-Status WriteSettingsImage(LinkSession& link, CloneImage& image);
-Status DecodeReadSettings(CloneImage& image);
-Status ReadMemoryProtect(LinkSession& link, CloneImage& image);
-Status ReadTitleBlock(LinkSession& link, CloneImage& image);
-Status WriteTitleBlock(LinkSession& link, const CloneImage& image);
-Status ReadBankLinks(LinkSession& link, CloneImage& image);
-Status WriteBankLinks(LinkSession& link, const CloneImage& image);
-Status ReadIconBlock(LinkSession& link, CloneImage& image, int icon);
-Status WriteIconBlock(LinkSession& link, const CloneImage& image, int icon);
+// Reads the bytes of an area (of the memory map) from offset `from` to `to` (the whole area by
+// default), puts them over what the image holds there, and decodes the area into the image.
+Status ReadArea(LinkSession& link, const MemoryArea& area, CloneImage& image, int from = 0,
+                int to = -1);
+// Writes the area's bytes for the image from `from` to `to` (the whole area by default). An
+// area whose bytes the image keeps (the settings) is read afresh first and patched; the image
+// then keeps the bytes written.
+Status WriteArea(LinkSession& link, const MemoryArea& area, CloneImage& image, int from = 0,
+                 int to = -1);
 Status ReadChannelBlock(LinkSession& link, CloneImage& image, int slot);
 // An empty slot is not sent when skipEmpty, and sent as 64 zero bytes otherwise.
 Status WriteChannelBlock(LinkSession& link, const CloneImage& image, int slot, bool skipEmpty);

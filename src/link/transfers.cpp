@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
+#include <vector>
 
 namespace rqm27 {
 
@@ -82,26 +84,14 @@ Status Stopped() {
   return Error{QStringLiteral("cancelled")};
 }
 
-using AreaStep = Status (*)(LinkSession&, CloneImage&);
-
-// The areas a full read takes before the channels, in order.
+// The areas a full read takes before the channels, in the memory map's order.
 Status ReadAreas(Transfer& t) {
-  const AreaStep steps[] = {ReadBankTable, ReadOneTouch, ReadSettingsImage};
-  for (AreaStep step : steps) {
+  for (const MemoryArea& area : MemoryAreas) {
+    if (!area.moved()) continue;
     if (t.cancelled({})) return Stopped();
-    if (const Status s = step(t.link(), t.image()); !s) return s;
+    if (const Status s = ReadArea(t.link(), area, t.image()); !s) return s;
   }
-  if (const Status s = DecodeReadSettings(t.image()); !s) return s;
-  for (AreaStep step : {ReadMemoryProtect, ReadTitleBlock}) {
-    if (t.cancelled({})) return Stopped();
-    if (const Status s = step(t.link(), t.image()); !s) return s;
-  }
-  for (int icon = 0; icon < IconCount; ++icon) {
-    if (t.cancelled({})) return Stopped();
-    if (const Status s = ReadIconBlock(t.link(), t.image(), icon); !s) return s;
-  }
-  if (t.cancelled({})) return Stopped();
-  return ReadBankLinks(t.link(), t.image());
+  return Ok();
 }
 
 Status ReadRows(Transfer& t, int first, int last) {
@@ -129,14 +119,53 @@ Status WriteRows(Transfer& t, int first, int last, bool skipEmpty, const QString
   return Ok();
 }
 
-// A transfer of one area with the bar at 0, 50 and 100.
-TransferResult HalfwayTransfer(Port& port, Variant variant, const CloneImage& image,
-                               const TransferHooks& hooks, const QString& name,
-                               const std::function<Status(Transfer&)>& step) {
+enum class Direction { Read, Write };
+
+Status MoveArea(Transfer& t, const MemoryArea& area, Direction direction, int from = 0,
+                int to = -1) {
+  return direction == Direction::Read ? ReadArea(t.link(), area, t.image(), from, to)
+                                      : WriteArea(t.link(), area, t.image(), from, to);
+}
+
+// Whole areas in the given order, the bar moving after each. The user may stop it between
+// areas; a write then says which it wrote.
+TransferResult AreaTransfer(Port& port, Variant variant, const CloneImage& image,
+                            const TransferHooks& hooks, const QString& name,
+                            std::initializer_list<MemoryAreaId> ids, Direction direction) {
   return Transfer(port, variant, image, hooks, name).run([&](Transfer& t) {
-    t.progress(50, 100);
-    if (const Status s = step(t); !s) return s;
-    t.progress(100, 100);
+    const int count = static_cast<int>(ids.size());
+    QStringList moved;
+    t.progress(0, count);
+    for (const MemoryAreaId id : ids) {
+      const QString soFar = direction == Direction::Write && !moved.isEmpty()
+                                ? QStringLiteral("writing ") + moved.join(QStringLiteral(", "))
+                                : QString();
+      if (!moved.isEmpty() && t.cancelled(soFar)) return Stopped();
+      if (const Status s = MoveArea(t, AreaOf(id), direction); !s) return s;
+      moved << QLatin1StringView(AreaOf(id).name);
+      t.progress(static_cast<int>(moved.size()), count);
+    }
+    return Ok();
+  });
+}
+
+// Icons `first` to `last` one at a time; the user may stop it between icons.
+TransferResult IconTransfer(Port& port, Variant variant, const CloneImage& image,
+                            const TransferHooks& hooks, const QString& name, int first, int last,
+                            Direction direction) {
+  return Transfer(port, variant, image, hooks, name).run([&](Transfer& t) {
+    const MemoryArea& icons = AreaOf(MemoryAreaId::Icons);
+    for (int icon = first; icon <= last; ++icon) {
+      const QString soFar = direction == Direction::Write && icon > first
+                                ? QStringLiteral("writing icons %1 to %2").arg(first).arg(icon - 1)
+                                : QString();
+      if (t.cancelled(soFar)) return Stopped();
+      if (const Status s =
+              MoveArea(t, icons, direction, icon * icons.itemSize, (icon + 1) * icons.itemSize);
+          !s) {
+        return s;
+      }
+    }
     return Ok();
   });
 }
@@ -145,8 +174,9 @@ TransferResult HalfwayTransfer(Port& port, Variant variant, const CloneImage& im
 // stops part-way.
 struct WriteLedger {
   enum class Clear { NotSent, Unconfirmed, Done };
-  QStringList areas;       // written whole, in order
-  QString areaInProgress;  // the area whose blocks were being written when it stopped
+  QStringList areas;  // written whole, in order, without their article: "bank table"
+  // The area whose blocks were being written when it stopped.
+  const MemoryArea* areaInProgress = nullptr;
   Clear clear = Clear::NotSent;
   int channelsWritten = 0;
   int channelsToWrite = 0;
@@ -154,16 +184,17 @@ struct WriteLedger {
   bool lastChannelUnanswered = false;
 
   QString text() const {
-    if (areas.isEmpty() && areaInProgress.isEmpty()) {
+    if (areas.isEmpty() && areaInProgress == nullptr) {
       return NothingWrittenText();
     }
     QString text = QStringLiteral("The receiver now holds ");
     text += areas.isEmpty() ? QStringLiteral("its old areas")
                             : QStringLiteral("the new ") + JoinWords(areas);
-    if (!areaInProgress.isEmpty()) {
-      text += QStringLiteral(", and the %1 may be partly written").arg(areaInProgress);
+    if (areaInProgress != nullptr) {
+      text += QStringLiteral(", and %1 may be partly written")
+                  .arg(QLatin1StringView(areaInProgress->name));
     }
-    const QString groups = areaInProgress == QLatin1StringView("groups")
+    const QString groups = areaInProgress != nullptr && areaInProgress->writtenAfterChannels
                                ? QString()
                                : QStringLiteral("; its groups are the old ones");
     switch (clear) {
@@ -192,14 +223,13 @@ struct WriteLedger {
   }
 };
 
-// Runs one area step of a full write and notes it in the ledger.
-template <typename Step>
-Status WriteArea(Transfer& t, WriteLedger& ledger, const QString& area, Step step) {
+// Writes one area of a full write and notes it in the ledger.
+Status WriteLedgerArea(Transfer& t, WriteLedger& ledger, const MemoryArea& area) {
   if (t.cancelled({})) return Stopped();
-  ledger.areaInProgress = area;
-  if (const Status s = step(); !s) return s;
-  ledger.areaInProgress.clear();
-  if (!ledger.areas.contains(area)) ledger.areas << area;
+  ledger.areaInProgress = &area;
+  if (const Status s = WriteArea(t.link(), area, t.image()); !s) return s;
+  ledger.areaInProgress = nullptr;
+  ledger.areas << QString::fromLatin1(area.name).remove(QStringLiteral("the "));
   t.advance();
   return Ok();
 }
@@ -236,33 +266,27 @@ Status WriteUsedChannels(Transfer& t, WriteLedger& ledger) {
   return Ok();
 }
 
-// The areas in the order the receiver has always been given them: bank table, one-touch
-// memories, settings, title, icons, the clear, the channels, the groups.
+// The areas in the memory map's order, the clear, the channels, then the areas written after
+// the channels (the groups).
 Status WriteWholeMemory(Transfer& t, WriteLedger& ledger) {
-  constexpr int kAreaSteps = 14;
-  t.progress(1, kAreaSteps);
-  LinkSession& link = t.link();
-  CloneImage& image = t.image();
-  const std::pair<const char*, std::function<Status()>> areas[] = {
-      {"bank table", [&] { return WriteBankTable(link, image); }},
-      {"one-touch memories", [&] { return WriteOneTouch(link, image); }},
-      {"settings", [&] { return WriteSettingsImage(link, image); }},
-      {"title", [&] { return WriteTitleBlock(link, image); }}};
-  for (const auto& [area, step] : areas) {
-    if (const Status s = WriteArea(t, ledger, QLatin1StringView(area), step); !s) return s;
-  }
-  const auto icons = [&] {
-    for (int icon = 0; icon < IconCount; ++icon) {
-      if (const Status s = WriteIconBlock(link, image, icon); !s) return s;
-      t.advance();
+  const auto writtenAreas = [](bool afterChannels) {
+    std::vector<const MemoryArea*> areas;
+    for (const MemoryArea& area : MemoryAreas) {
+      if (area.written() && area.writtenAfterChannels == afterChannels) areas.push_back(&area);
     }
-    return Ok();
+    return areas;
   };
-  if (const Status s = WriteArea(t, ledger, QStringLiteral("icons"), icons); !s) return s;
+  const auto before = writtenAreas(false);
+  t.progress(0, static_cast<int>(before.size()));
+  for (const MemoryArea* area : before) {
+    if (const Status s = WriteLedgerArea(t, ledger, *area); !s) return s;
+  }
   if (const Status s = ClearChannels(t, ledger); !s) return s;
   if (const Status s = WriteUsedChannels(t, ledger); !s) return s;
-  return WriteArea(t, ledger, QStringLiteral("groups"),
-                   [&] { return WriteBankLinks(link, image); });
+  for (const MemoryArea* area : writtenAreas(true)) {
+    if (const Status s = WriteLedgerArea(t, ledger, *area); !s) return s;
+  }
+  return Ok();
 }
 
 // The first difference between what a write left and what was read back, by the bytes both
@@ -368,107 +392,75 @@ TransferResult WriteSelectedRows(Port& port, Variant variant, const CloneImage& 
 
 TransferResult ReadBanks(Port& port, Variant variant, const CloneImage& image,
                          const TransferHooks& hooks) {
-  return HalfwayTransfer(port, variant, image, hooks, QStringLiteral("Bank Read"),
-                         [](Transfer& t) { return ReadBankTable(t.link(), t.image()); });
+  return AreaTransfer(port, variant, image, hooks, QStringLiteral("Bank Read"),
+                      {MemoryAreaId::BankTable}, Direction::Read);
 }
 
 TransferResult WriteBanks(Port& port, Variant variant, const CloneImage& image,
                           const TransferHooks& hooks) {
-  return HalfwayTransfer(port, variant, image, hooks, QStringLiteral("Bank Write"),
-                         [](Transfer& t) { return WriteBankTable(t.link(), t.image()); });
+  return AreaTransfer(port, variant, image, hooks, QStringLiteral("Bank Write"),
+                      {MemoryAreaId::BankTable}, Direction::Write);
 }
 
 TransferResult ReadOneTouchMemories(Port& port, Variant variant, const CloneImage& image,
                                     const TransferHooks& hooks) {
-  return HalfwayTransfer(port, variant, image, hooks, QStringLiteral("One-touch read"),
-                         [](Transfer& t) { return ReadOneTouch(t.link(), t.image()); });
+  return AreaTransfer(port, variant, image, hooks, QStringLiteral("One-touch read"),
+                      {MemoryAreaId::OneTouch}, Direction::Read);
 }
 
 TransferResult WriteOneTouchMemories(Port& port, Variant variant, const CloneImage& image,
                                      const TransferHooks& hooks) {
-  return HalfwayTransfer(port, variant, image, hooks, QStringLiteral("One-touch write"),
-                         [](Transfer& t) { return WriteOneTouch(t.link(), t.image()); });
+  return AreaTransfer(port, variant, image, hooks, QStringLiteral("One-touch write"),
+                      {MemoryAreaId::OneTouch}, Direction::Write);
 }
 
 TransferResult ReadSettings(Port& port, Variant variant, const CloneImage& image,
                             const TransferHooks& hooks) {
-  return Transfer(port, variant, image, hooks, QStringLiteral("Settings read"))
-      .run([](Transfer& t) {
-        t.progress(10, 100);
-        if (const Status s = ReadSettingsImage(t.link(), t.image()); !s) return s;
-        if (const Status s = DecodeReadSettings(t.image()); !s) return s;
-        t.progress(50, 100);
-        if (const Status s = ReadMemoryProtect(t.link(), t.image()); !s) return s;
-        if (const Status s = ReadTitleBlock(t.link(), t.image()); !s) return s;
-        t.progress(100, 100);
-        return Ok();
-      });
+  return AreaTransfer(port, variant, image, hooks, QStringLiteral("Settings read"),
+                      {MemoryAreaId::Settings, MemoryAreaId::MemoryProtect, MemoryAreaId::Title},
+                      Direction::Read);
 }
 
 TransferResult WriteSettings(Port& port, Variant variant, const CloneImage& image,
                              const TransferHooks& hooks) {
-  return Transfer(port, variant, image, hooks, QStringLiteral("Settings write"))
-      .run([](Transfer& t) {
-        t.progress(0, 100);
-        if (const Status s = WriteSettingsImage(t.link(), t.image()); !s) return s;
-        t.progress(50, 100);
-        if (t.cancelled(QStringLiteral("the settings area; the title is not written"))) {
-          return Stopped();
-        }
-        if (const Status s = WriteTitleBlock(t.link(), t.image()); !s) return s;
-        t.progress(100, 100);
-        return Ok();
-      });
+  return AreaTransfer(port, variant, image, hooks, QStringLiteral("Settings write"),
+                      {MemoryAreaId::Settings, MemoryAreaId::Title}, Direction::Write);
 }
 
 TransferResult ReadGroups(Port& port, Variant variant, const CloneImage& image,
                           const TransferHooks& hooks) {
-  return Transfer(port, variant, image, hooks, QStringLiteral("Groups read")).run([](Transfer& t) {
-    return ReadBankLinks(t.link(), t.image());
-  });
+  return AreaTransfer(port, variant, image, hooks, QStringLiteral("Groups read"),
+                      {MemoryAreaId::BankLinks}, Direction::Read);
 }
 
 TransferResult WriteGroups(Port& port, Variant variant, const CloneImage& image,
                            const TransferHooks& hooks) {
-  return Transfer(port, variant, image, hooks, QStringLiteral("Groups write")).run([](Transfer& t) {
-    return WriteBankLinks(t.link(), t.image());
-  });
+  return AreaTransfer(port, variant, image, hooks, QStringLiteral("Groups write"),
+                      {MemoryAreaId::BankLinks}, Direction::Write);
 }
 
 TransferResult ReadIcon(Port& port, Variant variant, const CloneImage& image, int icon,
                         const TransferHooks& hooks) {
-  return Transfer(port, variant, image, hooks, QStringLiteral("Icon read"))
-      .run([icon](Transfer& t) { return ReadIconBlock(t.link(), t.image(), icon); });
+  return IconTransfer(port, variant, image, hooks, QStringLiteral("Icon read"), icon, icon,
+                      Direction::Read);
 }
 
 TransferResult WriteIcon(Port& port, Variant variant, const CloneImage& image, int icon,
                          const TransferHooks& hooks) {
-  return Transfer(port, variant, image, hooks, QStringLiteral("Icon write"))
-      .run([icon](Transfer& t) { return WriteIconBlock(t.link(), t.image(), icon); });
+  return IconTransfer(port, variant, image, hooks, QStringLiteral("Icon write"), icon, icon,
+                      Direction::Write);
 }
 
 TransferResult ReadAllIcons(Port& port, Variant variant, const CloneImage& image,
                             const TransferHooks& hooks) {
-  return Transfer(port, variant, image, hooks, QStringLiteral("Read ALL icons"))
-      .run([](Transfer& t) {
-        for (int icon = 0; icon < IconCount; ++icon) {
-          if (t.cancelled({})) return Stopped();
-          if (const Status s = ReadIconBlock(t.link(), t.image(), icon); !s) return s;
-        }
-        return Ok();
-      });
+  return IconTransfer(port, variant, image, hooks, QStringLiteral("Read ALL icons"), 0,
+                      IconCount - 1, Direction::Read);
 }
 
 TransferResult WriteAllIcons(Port& port, Variant variant, const CloneImage& image,
                              const TransferHooks& hooks) {
-  return Transfer(port, variant, image, hooks, QStringLiteral("Write ALL icons"))
-      .run([](Transfer& t) {
-        for (int icon = 0; icon < IconCount; ++icon) {
-          if (t.cancelled(QStringLiteral("writing icons 0 to %1").arg(icon - 1))) return Stopped();
-          if (const Status s = WriteIconBlock(t.link(), t.image(), icon); !s) return s;
-        }
-        return Ok();
-      });
+  return IconTransfer(port, variant, image, hooks, QStringLiteral("Write ALL icons"), 0,
+                      IconCount - 1, Direction::Write);
 }
 
 }  // namespace rqm27

@@ -72,5 +72,31 @@ TEST(Formats, ShowSummarisesAnImage) {
   EXPECT_EQ(RunCli({"show", dir.filePath("missing.M27")}).exitCode, 1);
 }
 
+// What a reader leaves out is said on stderr, the first 20 and how many more, and the
+// conversion still succeeds.
+TEST(Formats, WhatTheReaderLeftOutIsSaidOnStderr) {
+  QTemporaryDir dir;
+  QString list =
+      "\"\",\"Frequency\",\"Mode\",\"Step\",\"Carrier\",\"Subtone\",\"---\",\"TSQ\","
+      "\"DCS\",\"Shift\",\"Shift-Freq\",\"Skip\",\"Name\",\"0\"\r\n";
+  for (int row = 1; row <= LastTransferredSlot; ++row) {
+    const char* step = row <= 25 ? "7KHz" : "5KHz";
+    list += QStringLiteral("x,145.00000,FM,%1,300Hz,None,---,88.5Hz,023,Off,0.00000MHz,,AB,%2\r\n")
+                .arg(QLatin1StringView(step))
+                .arg(row);
+  }
+  WriteFile(dir.filePath("list.csv"), list.toLatin1());
+  const auto run = RunCli({"convert", dir.filePath("list.csv"), dir.filePath("out.json")});
+  EXPECT_EQ(run.exitCode, 0);
+  const QStringList lines = QString::fromUtf8(run.err).split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 21) << run.err.constData();
+  EXPECT_TRUE(
+      lines[0].endsWith("list.csv: row 1, slot 1: step \"7KHz\" is not one the receiver "
+                        "has; channel left out"))
+      << lines[0].toStdString();
+  EXPECT_TRUE(lines[20].endsWith("and 5 more")) << lines[20].toStdString();
+  EXPECT_TRUE(QFile::exists(dir.filePath("out.json")));
+}
+
 }  // namespace
 }  // namespace rqm27

@@ -45,12 +45,6 @@ ChannelSlot GoodSlot() {
   return slot;
 }
 
-ChannelSlot EmptySlot() {
-  ChannelSlot slot;
-  slot.clear();
-  return slot;
-}
-
 // An image whose slot 1 holds a channel no test line describes, with a non-default transmit tone.
 CloneImage ImageWithOldSlot1() {
   CloneImage image = StartupImage();
@@ -66,14 +60,10 @@ Noted<CloneImage> ImportNoted(const QByteArray& bytes,
   return imported.ok() ? *imported : Noted<CloneImage>{current, {}};
 }
 
-CloneImage Import(const QByteArray& bytes, const CloneImage& current = ImageWithOldSlot1()) {
-  return ImportNoted(bytes, current).value;
-}
-
 TEST(CsvImport, LinesWithoutEscapingReadAsTheyAlwaysWere) {
   const QStringList lines = {GoodFields().join(u','), OldFormLine(GoodFields(NameColumn, R"("AB)")),
                              R"(x,"1"45",FM,5KHz,300Hz,None,---,88.5Hz,023,Off,0.00000MHz,,AB,1)"};
-  const CloneImage imported = Import(CsvFile(lines), StartupImage());
+  const CloneImage imported = ImportNoted(CsvFile(lines), StartupImage()).value;
   for (int n = 1; n <= 3; ++n) EXPECT_EQ(imported.slot(n), GoodSlot()) << "line " << n;
 
   // A line of other than fourteen fields leaves its row, and is said.
@@ -112,12 +102,14 @@ TEST(CsvImport, EachFieldIsCheckedAgainstItsTableAndTheChannelRules) {
       {ShiftFreqColumn, "", nullptr},
       {SkipColumn, "x", nullptr},
       {TxToneColumn, "88.5Hz", "100.0Hz"}};
+  ChannelSlot empty;
+  empty.clear();
   for (const auto& [column, value, cell] : cases) {
     const Noted<CloneImage> imported =
         ImportNoted(CsvFile({OldFormLine(GoodFields(column, value))}));
     const ChannelSlot& slot = imported.value.slot(1);
     if (cell == nullptr) {
-      EXPECT_EQ(slot, EmptySlot()) << column << " " << value;
+      EXPECT_EQ(slot, empty) << column << " " << value;
       ASSERT_EQ(imported.notes.size(), 2U) << column << " " << value;  // and the missing rows
       EXPECT_TRUE(imported.notes[0].message.endsWith("channel left out"));
     } else {

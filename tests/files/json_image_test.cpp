@@ -15,12 +15,24 @@ namespace {
 
 using testing::SampleImage;
 
-QJsonObject ToObject(const CloneImage& image) {
-  return QJsonDocument::fromJson(WriteJsonImage(image)).object();
+// The sample image's JSON with one value set (arrayName nullptr: in the top object; key
+// nullptr: the array entry itself; an undefined value: the key removed).
+QByteArray WithValue(const char* arrayName, int index, const char* key, const QJsonValue& value) {
+  QJsonObject top = QJsonDocument::fromJson(WriteJsonImage(SampleImage())).object();
+  if (arrayName == nullptr) {
+    top[key] = value;
+    return QJsonDocument(top).toJson();
+  }
+  QJsonArray array = top[arrayName].toArray();
+  QJsonObject entry = array[index].toObject();
+  if (QString(arrayName) == "oneTouch") entry = {{"set", true}, {"bank", 0}, {"channel", 0}};
+  if (key != nullptr) value.isUndefined() ? entry.remove(key) : void(entry[key] = value);
+  array[index] = key == nullptr ? value : QJsonValue(entry);
+  top[arrayName] = array;
+  return QJsonDocument(top).toJson();
 }
 
-// One value set in a valid image (array nullptr: in the top object; key nullptr: the array
-// entry itself), and the path the error must start with.
+// One bad value in a valid image, and the path the error must start with.
 TEST(JsonImage, FirstBadValueIsNamedByItsPath) {
   const std::tuple<const char*, int, const char*, QJsonValue, const char*> cases[] = {
       {"channels", 3, "step", "7KHz", "channels[3].step: unknown step \"7KHz\""},
@@ -40,18 +52,7 @@ TEST(JsonImage, FirstBadValueIsNamedByItsPath) {
       {"channels", 0, "frequency", "0.04MHz", "channels[0]: frequency 0.04000MHz is outside"},
       {"channels", 0, "shiftFreq", "1000MHz", "channels[0]: shift offset 1000.00000MHz"}};
   for (const auto& [arrayName, index, key, value, expected] : cases) {
-    QJsonObject top = ToObject(SampleImage());
-    if (arrayName == nullptr) {
-      top[key] = value;
-    } else {
-      QJsonArray array = top[arrayName].toArray();
-      QJsonObject entry = array[index].toObject();
-      if (QString(arrayName) == "oneTouch") entry = {{"set", true}, {"bank", 0}, {"channel", 0}};
-      if (key != nullptr) value.isUndefined() ? entry.remove(key) : void(entry[key] = value);
-      array[index] = key == nullptr ? value : QJsonValue(entry);
-      top[arrayName] = array;
-    }
-    const auto read = ReadJsonImage(QJsonDocument(top).toJson());
+    const auto read = ReadJsonImage(WithValue(arrayName, index, key, value));
     ASSERT_FALSE(read.ok()) << expected;
     EXPECT_TRUE(read.error().startsWith(QString::fromUtf8(expected)))
         << read.error().toStdString() << "\n  expected: " << expected;
@@ -65,13 +66,7 @@ TEST(JsonImage, FrequenciesAreReadAsNumbers) {
   const std::pair<const char*, std::int32_t> cases[] = {
       {"5.600MHz", 560000}, {"145MHz", 14500000}, {"145.5MHz", 14550000}, {"0.6", 60000}};
   for (const auto& [text, tens] : cases) {
-    QJsonObject top = ToObject(SampleImage());
-    QJsonArray channels = top["channels"].toArray();
-    QJsonObject first = channels[0].toObject();
-    first["shiftFreq"] = text;
-    channels[0] = first;
-    top["channels"] = channels;
-    const auto read = ReadJsonImage(QJsonDocument(top).toJson());
+    const auto read = ReadJsonImage(WithValue("channels", 0, "shiftFreq", text));
     ASSERT_TRUE(read.ok()) << read.error().toStdString();
     EXPECT_EQ(read->slot(1).offset, tens) << text;
   }

@@ -6,6 +6,7 @@
 #include "codec/memory_image.h"
 #include "files/clone_file.h"
 #include "files/csv_file.h"
+#include "files/icon_font_file.h"
 #include "files/image_file.h"
 #include "files/json_image.h"
 #include "model/channel_rules.h"
@@ -188,6 +189,14 @@ CloneImage KeptByMemoryImage(const CloneImage& image, const CloneImage& read) {
   return kept;
 }
 
+// Slot by slot first, so that a failure names the first slot that differs.
+void ExpectKept(const CloneImage& read, const CloneImage& kept, int image) {
+  for (int s = 1; s <= SlotCount; ++s) {
+    ASSERT_EQ(read.slot(s), kept.slot(s)) << "image " << image << " slot " << s;
+  }
+  EXPECT_EQ(read, kept) << "image " << image;
+}
+
 constexpr int Images = 8;
 const QDateTime kNow(QDate(2026, 1, 2), QTime(3, 4, 5));
 
@@ -215,11 +224,7 @@ TEST(RoundTrip, CloneFileKeepsWhatItCanAndSaysWhatNot) {
     const auto read = ReadCloneFile(written->value, StartupImage(), "r.M27");
     ASSERT_TRUE(read.ok()) << read.error().toStdString();
     bool changed = false;
-    const CloneImage kept = KeptByCloneFile(image, changed);
-    for (int s = 1; s <= SlotCount; ++s) {
-      ASSERT_EQ(read->value.slot(s), kept.slot(s)) << "image " << i << " slot " << s;
-    }
-    EXPECT_EQ(read->value, kept) << "image " << i;
+    ExpectKept(read->value, KeptByCloneFile(image, changed), i);
     EXPECT_EQ(written->notes.empty(), !changed) << "image " << i;
     EXPECT_TRUE(read->notes.empty()) << NoteText(read->notes.front()).toStdString();
   }
@@ -234,10 +239,7 @@ TEST(RoundTrip, ChannelListKeepsTheChannelsAndSaysWhatNot) {
     const auto read = ImportCsv(written.value, StartupImage(), "r.CSV");
     ASSERT_TRUE(read.ok()) << read.error().toStdString();
     bool changed = false;
-    const CloneImage kept = KeptByChannelList(image, changed);
-    for (int s = 1; s <= SlotCount; ++s) {
-      ASSERT_EQ(read->value.slot(s), kept.slot(s)) << "image " << i << " slot " << s;
-    }
+    ExpectKept(read->value, KeptByChannelList(image, changed), i);
     EXPECT_EQ(written.notes.empty(), !changed) << "image " << i;
     EXPECT_TRUE(read->notes.empty()) << NoteText(read->notes.front()).toStdString();
   }
@@ -252,11 +254,18 @@ TEST(RoundTrip, MemoryImageKeepsWhatAReceiverKeeps) {
     ASSERT_TRUE(memory.ok()) << memory.error().toStdString();
     const auto read = DecodeMemoryImage(*memory);
     ASSERT_TRUE(read.ok()) << read.error().toStdString();
-    const CloneImage kept = KeptByMemoryImage(image, *read);
-    for (int s = 1; s <= SlotCount; ++s) {
-      ASSERT_EQ(read->slot(s), kept.slot(s)) << "image " << i << " slot " << s;
-    }
-    EXPECT_EQ(*read, kept) << "image " << i;
+    ExpectKept(*read, KeptByMemoryImage(image, *read), i);
+  }
+}
+
+TEST(RoundTrip, IconFontFileKeepsTheIcons) {
+  RandomImages images(505);
+  for (int i = 0; i < Images; ++i) {
+    const IconPixels icons = images.next().icons;
+    const auto read =
+        ReadIconFontFile(WriteIconFontFile(icons, kNow), images.next().icons, "a.fk5");
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
+    EXPECT_EQ(*read, icons) << "image " << i;
   }
 }
 

@@ -1,5 +1,7 @@
 #include "support/sample_image.h"
 
+#include "codec/memory_image.h"
+#include "codec/title_block.h"
 #include "model/channel_text.h"
 #include "model/value_tables.h"
 
@@ -93,6 +95,20 @@ QByteArray RandomMemory(unsigned seed) {
   QByteArray memory(131072, '\0');
   for (auto& b : memory) b = static_cast<char>(random() & 0xFF);
   return memory;
+}
+
+QByteArray SampleMemory(unsigned seed) {
+  QByteArray memory = EncodeMemoryImage(SampleImage(), RandomMemory(seed)).value();
+  memory[MemoryProtectAddress] = 1;  // the sample image says 2
+  return memory;
+}
+
+int UsedChannels(const QByteArray& memory) {
+  const auto image = DecodeMemoryImage(memory);
+  if (!image.ok()) return -1;
+  int used = 0;
+  for (int slot = 1; slot <= LastTransferredSlot; ++slot) used += image->slot(slot).used ? 1 : 0;
+  return used;
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {

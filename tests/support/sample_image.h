@@ -25,6 +25,13 @@ ChannelSlot SampleChannel(std::int32_t frequency, const QString& name);
 // A memory image of pseudo-random bytes (repeatable for a seed).
 QByteArray RandomMemory(unsigned seed);
 
+// What a receiver holding RandomMemory(seed) holds after a full write of the sample image, its
+// memory-protect byte set to an entry other than the image's (a write must leave it alone).
+QByteArray SampleMemory(unsigned seed);
+
+// How many of slots 1-1700 a memory image uses; -1 when it cannot be decoded.
+int UsedChannels(const QByteArray& memory);
+
 // Writes bytes to a file, failing the test when it cannot.
 void WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
