@@ -10,7 +10,7 @@
 namespace rqm27 {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("Form3"));
+  setObjectName(QStringLiteral("aboutDialog"));
   setWindowTitle(QStringLiteral("Version"));
 
   auto* name = new QLabel(QStringLiteral("RQ-M27 Clone Utility"), this);
@@ -18,11 +18,11 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   nameFont.setBold(true);
   name->setFont(nameFont);
   auto* version = new QLabel(QStringLiteral("Version ") + VersionText(), this);
-  version->setObjectName(QStringLiteral("lblVersion"));
+  version->setObjectName(QStringLiteral("versionLabel"));
   auto* date = new QLabel(ReleaseDate(), this);
-  date->setObjectName(QStringLiteral("lblDate"));
+  date->setObjectName(QStringLiteral("releaseDateLabel"));
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("cmdOK"));
+  ok->setObjectName(QStringLiteral("okButton"));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -26,32 +26,32 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& text, const QKeyS
 
 MainMenus BuildMainMenus(QMenuBar& bar) {
   MainMenus m;
-  m.file = AddMenu(bar, "FILE", QStringLiteral("File(&F)"));
-  m.open = AddItem(m.file, "ReadFile", QStringLiteral("Open(&O)"), QKeySequence::Open);
-  m.save = AddItem(m.file, "TEST_CLICK", QStringLiteral("Save(&S)"), QKeySequence::Save);
-  m.importCsv = AddItem(m.file, "FILE_INPORT", QStringLiteral("Import(&I)"),
+  m.file = AddMenu(bar, "fileMenu", QStringLiteral("File(&F)"));
+  m.open = AddItem(m.file, "openItem", QStringLiteral("Open(&O)"), QKeySequence::Open);
+  m.save = AddItem(m.file, "saveItem", QStringLiteral("Save(&S)"), QKeySequence::Save);
+  m.importCsv = AddItem(m.file, "importCsvItem", QStringLiteral("Import(&I)"),
                         QKeySequence(Qt::CTRL | Qt::Key_I));
-  m.exportCsv = AddItem(m.file, "FILE_EXPORT", QStringLiteral("Export(&E)"),
+  m.exportCsv = AddItem(m.file, "exportCsvItem", QStringLiteral("Export(&E)"),
                         QKeySequence(Qt::CTRL | Qt::Key_E));
   m.file->addSeparator();
-  m.exit = AddItem(m.file, "FILE_EXIT", QStringLiteral("Exit(&X)"), QKeySequence::Quit);
+  m.exit = AddItem(m.file, "exitItem", QStringLiteral("Exit(&X)"), QKeySequence::Quit);
 
-  m.edit = AddMenu(bar, "MenuEdit", QStringLiteral("Edit(&E)"));
-  m.port = AddMenu(bar, "MenuComPort", QStringLiteral("Port(&P)"));
+  m.edit = AddMenu(bar, "editMenu", QStringLiteral("Edit(&E)"));
+  m.port = AddMenu(bar, "portMenu", QStringLiteral("Port(&P)"));
 
-  m.comm = AddMenu(bar, "Tusin_Botton", QStringLiteral("COMM(&C)"));
+  m.comm = AddMenu(bar, "commMenu", QStringLiteral("COMM(&C)"));
   // Ctrl+W closes windows elsewhere; writing the receiver takes a deliberate Ctrl+Shift+W.
-  m.writeAll = AddItem(m.comm, "ALL_WRITE", QStringLiteral("Write all(&W)"),
+  m.writeAll = AddItem(m.comm, "writeAllItem", QStringLiteral("Write all(&W)"),
                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
-  m.readAll = AddItem(m.comm, "ALL_READ", QStringLiteral("Read all(&R)"),
+  m.readAll = AddItem(m.comm, "readAllItem", QStringLiteral("Read all(&R)"),
                       QKeySequence(Qt::CTRL | Qt::Key_R));
   m.comm->addSeparator();
-  m.restoreBackup = AddItem(m.comm, "RestoreBackup", QStringLiteral("Restore from backup(&B)..."),
-                            QKeySequence());
+  m.restoreBackup = AddItem(m.comm, "restoreBackupItem",
+                            QStringLiteral("Restore from backup(&B)..."), QKeySequence());
 
-  m.help = AddMenu(bar, "MenuHelp", QStringLiteral("Help(&H)"));
+  m.help = AddMenu(bar, "helpMenu", QStringLiteral("Help(&H)"));
   m.version =
-      AddItem(m.help, "MenuVersion", QStringLiteral("Version(&V)"), QKeySequence(Qt::Key_F1));
+      AddItem(m.help, "versionItem", QStringLiteral("Version(&V)"), QKeySequence(Qt::Key_F1));
   return m;
 }
 

@@ -77,7 +77,7 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
       menus_(std::make_unique<MainMenus>(BuildMainMenus(*menuBar()))),
       channelModel_(new ChannelTableModel(document_.image(), this)),
       runner_(new TransferRunner(this)) {
-  setObjectName(QStringLiteral("Form1"));
+  setObjectName(QStringLiteral("mainWindow"));
 
   const int port = LoadPreferences(preferencesPath_);
   document_.adjustWithoutStep([port](CloneImage& image) { image.comPort = port; });
@@ -102,7 +102,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::buildTabs() {
   tabs_ = new QTabWidget;
-  tabs_->setObjectName(QStringLiteral("TabStrip1"));
+  tabs_->setObjectName(QStringLiteral("pageTabs"));
   memoryPage_ = new MemoryPage(channelModel_);
   grid_ = memoryPage_->grid();
   pages_ << memoryPage_;
@@ -113,10 +113,9 @@ void MainWindow::buildTabs() {
   const std::pair<QWidget*, QString> pages[] = {{bankPage_, QStringLiteral("Bank")},
                                                 {settingPage_, QStringLiteral("Setting")},
                                                 {setModePage_, QStringLiteral("Set mode")}};
-  for (int i = 0; i < 3; ++i) {
-    pages[i].first->setObjectName(QStringLiteral("A_FRAME_%1").arg(i + 1));
-    pages_ << pages[i].first;
-    tabs_->addTab(pages[i].first, pages[i].second);
+  for (const auto& [page, caption] : pages) {
+    pages_ << page;
+    tabs_->addTab(page, caption);
   }
   views_ = {bankPage_, settingPage_, setModePage_};
   showPages();
@@ -133,10 +132,10 @@ void MainWindow::buildTabs() {
 
 void MainWindow::buildEditMenu() {
   QAction* undo = document_.undoStack().createUndoAction(this, QStringLiteral("Undo"));
-  undo->setObjectName(QStringLiteral("EditUndo"));
+  undo->setObjectName(QStringLiteral("undoItem"));
   undo->setShortcuts(QKeySequence::Undo);
   QAction* redo = document_.undoStack().createRedoAction(this, QStringLiteral("Redo"));
-  redo->setObjectName(QStringLiteral("EditRedo"));
+  redo->setObjectName(QStringLiteral("redoItem"));
   redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   menus_->edit->addAction(undo);
@@ -384,24 +383,27 @@ void MainWindow::startTransfer(TransferKind kind) {
     if (!proceed) return;
   }
   const auto [first, last] = grid_->selectedSlots();
-  TransferRequest request{kind, transferBar_->variant(), document_.image(), first, last, {}};
+  TransferRequest request{kind, first, last, {}};
   if (kind == TransferKind::WriteAll) {
     const std::optional<FullWriteOptions> options = askFullWriteOptions();
     if (!options) return;
     request.fullWrite = *options;
   }
-  runTransfer(std::move(request));
+  startTransfer(JobFor(request));
 }
 
-void MainWindow::runTransfer(TransferRequest request) {
-  auto shared = std::make_shared<const TransferRequest>(std::move(request));
-  std::shared_ptr<Port> port = makePort();
-  runningKind_ = shared->kind;
+void MainWindow::startTransfer(TransferJob job) {
+  runTransfer(std::move(job), document_.image());
+}
+
+void MainWindow::runTransfer(TransferJob job, const CloneImage& image) {
+  if (runner_->isRunning()) return;
+  auto shared = std::make_shared<const TransferJob>(std::move(job));
+  runningJobAsksBeforeStopping_ = shared->asksBeforeStopping;
   setControlsEnabled(false);
   runner_->start(
-      [port = std::move(port), shared](const TransferHooks& hooks) {
-        return RunTransfer(*port, *shared, hooks);
-      },
+      [port = makePort(), shared, variant = transferBar_->variant(), image](
+          const TransferHooks& hooks) { return shared->procedure(*port, variant, image, hooks); },
       [this, shared](TransferResult result) { finishTransfer(*shared, std::move(result)); });
 }
 
@@ -456,13 +458,13 @@ void MainWindow::restoreFromBackup() {
                  : QString()),
       fault ? MessageIcon::Warning : MessageIcon::None};
   if (!dialogs_->confirm(question)) return;
-  TransferRequest request{TransferKind::WriteAll, transferBar_->variant(), loaded->value, 1, 1, {}};
+  TransferRequest request{TransferKind::WriteAll, 1, 1, {}};
   request.fullWrite.check = ImageCheck::Allow;
-  runTransfer(std::move(request));
+  runTransfer(JobFor(request), loaded->value);
 }
 
 void MainWindow::cancelTransfer() {
-  if (runningKind_ == TransferKind::WriteAll) {
+  if (runningJobAsksBeforeStopping_) {
     const Message question{
         QStringLiteral("Stop writing?"), QStringLiteral("Stop the write to the receiver?"),
         QStringLiteral("The receiver keeps what has been written so far and may be left with "
@@ -474,69 +476,20 @@ void MainWindow::cancelTransfer() {
   runner_->cancel();
 }
 
-void MainWindow::finishTransfer(const TransferRequest& request, TransferResult result) {
-  const TransferKind kind = request.kind;
-  const int firstSlot = request.firstSlot;
-  const int lastSlot = request.lastSlot;
-  runningKind_.reset();
+void MainWindow::finishTransfer(const TransferJob& job, TransferResult result) {
+  runningJobAsksBeforeStopping_ = false;
   transferBar_->setCancelEnabled(false);
   if (result.done() && result.image) {
-    switch (kind) {
-      case TransferKind::ReadAll:
-        document_.replace(QStringLiteral("Read all"), std::move(*result.image));
-        break;
-      case TransferKind::ReadRows:
-        document_.replace(firstSlot == lastSlot
-                              ? QStringLiteral("Read 1 channel")
-                              : QStringLiteral("Read %1 channels").arg(lastSlot - firstSlot + 1),
-                          std::move(*result.image));
-        break;
-      case TransferKind::WriteAll:
-      case TransferKind::WriteRows:
-        // A write reads the settings area afresh before patching it.
-        document_.adjustWithoutStep([&area = result.image->settingsImage](CloneImage& image) {
-          image.settingsImage = area;
-        });
-        break;
-    }
-  }
-  dialogs_->showMessage(TransferMessage(request, result));
-  setControlsEnabled(true);
-  emit transferFinished();
-}
-
-void MainWindow::startTransfer(PageTransfer transfer) {
-  if (runner_->isRunning()) return;
-  const Variant variant = transferBar_->variant();
-  std::shared_ptr<Port> port = makePort();
-  auto shared = std::make_shared<PageTransfer>(std::move(transfer));
-  setControlsEnabled(false);
-  runner_->start(
-      [port = std::move(port), shared, variant, image = document_.image()](
-          const TransferHooks& hooks) { return shared->procedure(*port, variant, image, hooks); },
-      [this, shared](TransferResult result) { finishPageTransfer(*shared, std::move(result)); });
-}
-
-void MainWindow::finishPageTransfer(const PageTransfer& transfer, TransferResult result) {
-  transferBar_->setCancelEnabled(false);
-  if (result.done() && result.image && transfer.apply) {
-    // The settings area as last read is the receiver's business, not an edit of the user's.
+    // The settings area as last read (a write reads it afresh before patching it) is the
+    // receiver's business, not an edit of the user's.
     document_.adjustWithoutStep(
         [&read = *result.image](CloneImage& image) { image.settingsImage = read.settingsImage; });
-    document_.edit(QStringLiteral("Read from the receiver"),
-                   [&](CloneImage& image) { transfer.apply(image, *result.image); });
-    if (transfer.relabelsRows) channelModel_->refreshRowLabels();
+    if (job.apply) {
+      document_.edit(job.stepText, [&](CloneImage& image) { job.apply(image, *result.image); });
+      if (job.relabelsRows) channelModel_->refreshRowLabels();
+    }
   }
-  Message message = transfer.success;
-  if (result.outcome == TransferResult::Outcome::Failed) {
-    message = {QStringLiteral(" Error"), QStringLiteral("Error"), result.message,
-               transfer.failureIcon ? MessageIcon::Critical : MessageIcon::None};
-  } else if (result.outcome == TransferResult::Outcome::Cancelled) {
-    message = {QStringLiteral(" Cancelled"), QStringLiteral("Cancelled"), result.message + u'.',
-               MessageIcon::Information};
-  }
-  showPages();
-  dialogs_->showMessage(message);
+  dialogs_->showMessage(job.report(result));
   setControlsEnabled(true);
   emit transferFinished();
 }

@@ -59,7 +59,7 @@ class MainWindow : public QMainWindow, public PageHost {
   // What the pages and side windows ask of the window.
   void editImage(const QString& text, const std::function<void(CloneImage&)>& edit,
                  bool continuing = false) override;
-  void startTransfer(PageTransfer transfer) override;
+  void startTransfer(TransferJob job) override;
   UserDialogs& dialogs() override { return *dialogs_; }
   void addLockableWindow(QWidget* window) override;
 
@@ -99,19 +99,19 @@ class MainWindow : public QMainWindow, public PageHost {
 
   std::shared_ptr<Port> makePort();
   void startTransfer(TransferKind kind);
-  void runTransfer(TransferRequest request);
+  // Runs the job with the image (the document's, or a backup going back to the receiver).
+  void runTransfer(TransferJob job, const CloneImage& image);
   // The question before a full write and the options it leads to; nothing when cancelled.
   std::optional<FullWriteOptions> askFullWriteOptions();
   void restoreFromBackup();
   // Cancel asks first during a full write, which would leave the receiver part-written.
   void cancelTransfer();
-  void finishPageTransfer(const PageTransfer& transfer, TransferResult result);
   // Every page and side window shows the image afresh.
   void showPages();
   // The tab strip's switch: the bank table must add up before another page is shown.
   void switchTab(int index);
   void showIconEditor();
-  void finishTransfer(const TransferRequest& request, TransferResult result);
+  void finishTransfer(const TransferJob& job, TransferResult result);
   void sendReset();
   // Locks the window for a transfer (false) and unlocks it again (true); the keyboard focus
   // comes back to where it was.
@@ -127,8 +127,8 @@ class MainWindow : public QMainWindow, public PageHost {
   Document document_;
   QString preferencesPath_;
   QString backupFolder_;
-  // The kind of the transfer running, for the Cancel question.
-  std::optional<TransferKind> runningKind_;
+  // Whether the transfer running asks before it is stopped, for the Cancel question.
+  bool runningJobAsksBeforeStopping_ = false;
   std::unique_ptr<UserDialogs> dialogs_;
   std::shared_ptr<ReceiverSimulator> simulator_;
   std::unique_ptr<MainMenus> menus_;

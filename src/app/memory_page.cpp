@@ -10,7 +10,7 @@
 namespace rqm27 {
 
 MemoryPage::MemoryPage(ChannelTableModel* model, QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("A_FRAME_0"));
+  setObjectName(QStringLiteral("memoryPage"));
   grid_ = new ChannelGridView(model, this);
 
   auto* buttonRow = new QHBoxLayout;
@@ -21,16 +21,16 @@ MemoryPage::MemoryPage(ChannelTableModel* model, QWidget* parent) : QWidget(pare
     buttons_ << button;
     buttonRow->addWidget(button);
   };
-  addButton("MEM_ONE_READ", QStringLiteral("One Memory Read"),
+  addButton("readRowsButton", QStringLiteral("One Memory Read"),
             QStringLiteral("Read the selected rows from the receiver"),
             &MemoryPage::readRowsClicked);
-  addButton("MEM_ONE_WRITE", QStringLiteral("One Memory Write"),
+  addButton("writeRowsButton", QStringLiteral("One Memory Write"),
             QStringLiteral("Write the selected rows to the receiver"),
             &MemoryPage::writeRowsClicked);
   buttonRow->addStretch();
-  addButton("Clear_Botton", QStringLiteral("Clear"), QStringLiteral("Empty the selected rows"),
+  addButton("clearRowsButton", QStringLiteral("Clear"), QStringLiteral("Empty the selected rows"),
             &MemoryPage::clearClicked);
-  addButton("ALL_Reset", QStringLiteral("ALL Reset"),
+  addButton("resetAllButton", QStringLiteral("ALL Reset"),
             QStringLiteral("Empty every channel but the fixed presets"),
             &MemoryPage::resetAllClicked);
 

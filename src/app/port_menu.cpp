@@ -54,7 +54,7 @@ void PortMenu::rebuild() {
   for (int port = 1; port <= MaxPort; ++port) {
     const QString name = NumberedPortName(port);
     const QString device = SerialDeviceName(name);
-    addPort(name, name, QStringLiteral("MenuSetCom_%1").arg(port))->setToolTip(device);
+    addPort(name, name, QStringLiteral("numberedPortItem_%1").arg(port))->setToolTip(device);
     numberedDevices << device;
   }
 
@@ -68,7 +68,7 @@ void PortMenu::rebuild() {
                              ? device
                              : QStringLiteral("%1  (%2)").arg(device, info.description());
     if (found.isEmpty()) menu_->addSeparator();
-    found << addPort(device, text, QStringLiteral("MenuSerialPort_%1").arg(index++));
+    found << addPort(device, text, QStringLiteral("serialPortItem_%1").arg(index++));
   }
   // A port chosen earlier that is not plugged in now still shows, checked.
   const bool known = NumberOfPort(current_) || IsSimulatedPortName(current_) ||
@@ -78,12 +78,12 @@ void PortMenu::rebuild() {
   if (!known) {
     if (found.isEmpty()) menu_->addSeparator();
     addPort(current_, current_ + QStringLiteral("  (not found)"),
-            QStringLiteral("MenuSerialPort_%1").arg(index));
+            QStringLiteral("serialPortItem_%1").arg(index));
   }
 
   menu_->addSeparator();
   addPort(QString::fromLatin1(SimulatedPortName), QStringLiteral("Simulated receiver"),
-          QStringLiteral("MenuSimulated"));
+          QStringLiteral("simulatedPortItem"));
 }
 
 QAction* PortMenu::addPort(const QString& portName, const QString& text,

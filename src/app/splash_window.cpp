@@ -11,7 +11,7 @@ namespace rqm27 {
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
-  setObjectName(QStringLiteral("frmSplash"));
+  setObjectName(QStringLiteral("splashWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
 
   auto* frame = new QFrame(this);
@@ -23,7 +23,7 @@ SplashWindow::SplashWindow(QWidget* parent)
   nameFont.setBold(true);
   name->setFont(nameFont);
   auto* version = new QLabel(QStringLiteral("Version ") + VersionText(), frame);
-  version->setObjectName(QStringLiteral("lblVersion"));
+  version->setObjectName(QStringLiteral("versionLabel"));
   for (QLabel* label : {name, version}) label->setAlignment(Qt::AlignCenter);
 
   auto* inner = new QVBoxLayout(frame);

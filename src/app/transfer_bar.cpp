@@ -57,7 +57,8 @@ TransferBar::TransferBar(QWidget* parent) : QWidget(parent) {
   variants_ = new QButtonGroup(this);
   for (std::size_t i = 0; i < VariantOptions.size(); ++i) {
     auto* option = new QRadioButton(QString::fromLatin1(VariantOptions[i].caption), this);
-    option->setObjectName(QStringLiteral("optRegion_%1").arg(i));
+    option->setObjectName(QStringLiteral("variantOption_") +
+                          VariantName(VariantOptions[i].variant));
     variants_->addButton(option, static_cast<int>(i));
     layout->addWidget(option);
   }
@@ -65,7 +66,7 @@ TransferBar::TransferBar(QWidget* parent) : QWidget(parent) {
   layout->addSpacing(12);
 
   auto* bar = new PressableProgressBar(this);
-  bar->setObjectName(QStringLiteral("ProgressBar1"));
+  bar->setObjectName(QStringLiteral("transferProgress"));
   bar->setTextVisible(false);
   bar->setRange(0, 100);
   bar->setValue(0);
@@ -75,7 +76,7 @@ TransferBar::TransferBar(QWidget* parent) : QWidget(parent) {
   layout->addWidget(bar_, 1);
 
   percentage_ = new QLineEdit(QStringLiteral("0%"), this);
-  percentage_->setObjectName(QStringLiteral("Progress"));
+  percentage_->setObjectName(QStringLiteral("progressPercentage"));
   percentage_->setReadOnly(true);
   percentage_->setFocusPolicy(Qt::NoFocus);
   percentage_->setAlignment(Qt::AlignRight);
@@ -83,14 +84,14 @@ TransferBar::TransferBar(QWidget* parent) : QWidget(parent) {
   layout->addWidget(percentage_);
 
   cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel_->setObjectName(QStringLiteral("cmdCancel"));
+  cancel_->setObjectName(QStringLiteral("cancelTransferButton"));
   cancel_->setEnabled(false);
   connect(cancel_, &QPushButton::clicked, this, &TransferBar::cancelRequested);
   layout->addWidget(cancel_);
 
   // A sign rather than a control: it only shows that the receiver is busy.
   wait_ = new QPushButton(QStringLiteral("WAIT"), this);
-  wait_->setObjectName(QStringLiteral("cmdWaitButton"));
+  wait_->setObjectName(QStringLiteral("waitSign"));
   wait_->setFocusPolicy(Qt::NoFocus);
   wait_->setStyleSheet(QStringLiteral("font-weight: bold; color: #b00000;"));
   wait_->hide();

@@ -10,9 +10,9 @@ namespace rqm27 {
 namespace {
 
 // A full read saved where the options say, before anything is written.
-TransferResult BackUp(Port& port, const TransferRequest& request, const TransferHooks& hooks) {
-  const QString& path = request.fullWrite.backupPath;
-  TransferResult backup = ReadAll(port, request.variant, StartupImage(), hooks);
+TransferResult BackUp(Port& port, Variant variant, const QString& path,
+                      const TransferHooks& hooks) {
+  TransferResult backup = ReadAll(port, variant, StartupImage(), hooks);
   backup.receiverState = NothingWrittenText();
   if (!backup.done()) {
     backup.message = QStringLiteral("Backup before writing: ") + backup.message;
@@ -28,21 +28,20 @@ TransferResult BackUp(Port& port, const TransferRequest& request, const Transfer
 }
 
 // Backup, write and read-back of a full write, each a link session of its own.
-TransferResult RunFullWrite(Port& port, const TransferRequest& request,
-                            const TransferHooks& hooks) {
-  const FullWriteOptions& options = request.fullWrite;
+TransferResult RunFullWrite(Port& port, Variant variant, const CloneImage& image,
+                            const FullWriteOptions& options, const TransferHooks& hooks) {
   // A faulty image is refused before the backup read too: the write refuses it without
   // opening the port.
-  if (options.check == ImageCheck::Refuse && FullWriteFault(request.image)) {
-    return WriteAll(port, request.variant, request.image, hooks);
+  if (options.check == ImageCheck::Refuse && FullWriteFault(image)) {
+    return WriteAll(port, variant, image, hooks);
   }
   if (!options.backupPath.isEmpty()) {
-    if (TransferResult backup = BackUp(port, request, hooks); !backup.done()) return backup;
+    TransferResult backup = BackUp(port, variant, options.backupPath, hooks);
+    if (!backup.done()) return backup;
   }
-  TransferResult written = WriteAll(port, request.variant, request.image, hooks, options.check);
+  TransferResult written = WriteAll(port, variant, image, hooks, options.check);
   if (!written.done() || !options.verify) return written;
-  TransferResult verified =
-      VerifyWrite(port, request.variant, *written.image, VerifyScope::Written, hooks);
+  TransferResult verified = VerifyWrite(port, variant, *written.image, VerifyScope::Written, hooks);
   if (verified.done()) return written;
   verified.receiverState = QStringLiteral(
       "The write went through to the end, but the receiver does not hold what was written.");
@@ -88,18 +87,17 @@ bool IsRead(TransferKind kind) {
   return kind == TransferKind::ReadAll || kind == TransferKind::ReadRows;
 }
 
-TransferResult RunTransfer(Port& port, const TransferRequest& request, const TransferHooks& hooks) {
+TransferResult RunTransfer(Port& port, Variant variant, const CloneImage& image,
+                           const TransferRequest& request, const TransferHooks& hooks) {
   switch (request.kind) {
     case TransferKind::ReadAll:
-      return ReadAll(port, request.variant, request.image, hooks);
+      return ReadAll(port, variant, image, hooks);
     case TransferKind::WriteAll:
-      return RunFullWrite(port, request, hooks);
+      return RunFullWrite(port, variant, image, request.fullWrite, hooks);
     case TransferKind::ReadRows:
-      return ReadSelectedRows(port, request.variant, request.image, request.firstSlot,
-                              request.lastSlot, hooks);
+      return ReadSelectedRows(port, variant, image, request.firstSlot, request.lastSlot, hooks);
     case TransferKind::WriteRows:
-      return WriteSelectedRows(port, request.variant, request.image, request.firstSlot,
-                               request.lastSlot, hooks);
+      return WriteSelectedRows(port, variant, image, request.firstSlot, request.lastSlot, hooks);
   }
   return {};
 }
@@ -128,6 +126,24 @@ Message TransferMessage(const TransferRequest& request, const TransferResult& re
       break;
   }
   return Notice(QStringLiteral("Complete"), QStringLiteral("Complete"));
+}
+
+TransferJob JobFor(const TransferRequest& request) {
+  TransferJob job;
+  job.procedure = [request](Port& port, Variant variant, const CloneImage& image,
+                            const TransferHooks& hooks) {
+    return RunTransfer(port, variant, image, request, hooks);
+  };
+  if (IsRead(request.kind)) {
+    job.apply = [](CloneImage& image, const CloneImage& read) { image = read; };
+    const int rows = request.lastSlot - request.firstSlot + 1;
+    job.stepText = request.kind == TransferKind::ReadAll ? QStringLiteral("Read all")
+                   : rows == 1                           ? QStringLiteral("Read 1 channel")
+                               : QStringLiteral("Read %1 channels").arg(rows);
+  }
+  job.report = [request](const TransferResult& result) { return TransferMessage(request, result); };
+  job.asksBeforeStopping = request.kind == TransferKind::WriteAll;
+  return job;
 }
 
 }  // namespace rqm27

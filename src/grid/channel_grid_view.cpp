@@ -42,7 +42,7 @@ class LabelColumnDelegate : public QStyledItemDelegate {
 }  // namespace
 
 ChannelGridView::ChannelGridView(ChannelTableModel* model, QWidget* parent) : QTableView(parent) {
-  setObjectName(QStringLiteral("MSFlexGrid1"));
+  setObjectName(QStringLiteral("channelGrid"));
   setModel(model);
   setItemDelegateForColumn(LabelColumn, new LabelColumnDelegate(this));
 

@@ -35,12 +35,14 @@ constexpr std::array<std::string_view, ShiftOptionCount> ShiftOptionCaptions = {
 constexpr std::array<std::string_view, 2> NameCaptions = {"ＮＡＭＥ", "NAME"};
 constexpr int StepColumns = 5;
 
-// Names of the second set's controls end in "_2"; an option array adds "_<index>".
+// The second set's controls are named as the first set's with "_2" added; an option of an
+// array is named "<array>_<index>" first.
 QString ControlName(std::string_view base, int set) {
   return Label(base) + (set == 0 ? QString() : QStringLiteral("_2"));
 }
-QString OptionName(std::string_view base, int set, int index) {
-  return ControlName(base, set) + u'_' + QString::number(index);
+QString OptionName(std::string_view array, int set, int index) {
+  return ControlName(array, 0) + u'_' + QString::number(index) +
+         (set == 0 ? QString() : QStringLiteral("_2"));
 }
 
 // A digit field takes digits only, up to its length; a longer paste is cut to the length.
@@ -101,7 +103,7 @@ QString NameWithoutSelection(const QLineEdit& name) {
 
 DetailDialog::DetailDialog(const DetailFormState& form, bool railwaysVisible, QWidget* parent)
     : QDialog(parent), row_(form.row), pair_(form.pair) {
-  setObjectName(QStringLiteral("Form2"));
+  setObjectName(QStringLiteral("detailDialog"));
   setWindowTitle(QStringLiteral("Memory Setting"));
 
   auto* setsRow = new QHBoxLayout;
@@ -126,7 +128,7 @@ QWidget* DetailDialog::buildSet(int set, bool railwaysVisible) {
   layout->setContentsMargins(0, 0, 0, 0);
 
   c.caption = new QLabel(c.panel);
-  c.caption->setObjectName(ControlName("rowCaption", set));
+  c.caption->setObjectName(ControlName("captionLabel", set));
   QFont bold = c.caption->font();
   bold.setBold(true);
   c.caption->setFont(bold);
@@ -135,8 +137,9 @@ QWidget* DetailDialog::buildSet(int set, bool railwaysVisible) {
   auto* frequencyRow = new QHBoxLayout;
   frequencyRow->addWidget(new QLabel(QStringLiteral("Frequency"), c.panel));
   c.frequencyMegahertz =
-      DigitField(ControlName("DETAIL_FREQ_1", set), FrequencyMegahertzLength, c.panel);
-  c.frequencyDigits = DigitField(ControlName("DETAIL_FREQ_2", set), FrequencyDigitsLength, c.panel);
+      DigitField(ControlName("frequencyMegahertzEdit", set), FrequencyMegahertzLength, c.panel);
+  c.frequencyDigits =
+      DigitField(ControlName("frequencyDigitsEdit", set), FrequencyDigitsLength, c.panel);
   frequencyRow->addWidget(c.frequencyMegahertz);
   frequencyRow->addWidget(new QLabel(QStringLiteral("."), c.panel));
   frequencyRow->addWidget(c.frequencyDigits);
@@ -151,12 +154,12 @@ QWidget* DetailDialog::buildSet(int set, bool railwaysVisible) {
 
   auto* nameRow = new QHBoxLayout;
   c.skip = new QCheckBox(QStringLiteral("Skip"), c.panel);
-  c.skip->setObjectName(ControlName("DETAIL_SKIP", set));
+  c.skip->setObjectName(ControlName("skipCheckBox", set));
   nameRow->addWidget(c.skip);
   nameRow->addSpacing(12);
   nameRow->addWidget(new QLabel(Label(NameCaptions[static_cast<std::size_t>(set)]), c.panel));
   c.name = new QLineEdit(c.panel);
-  c.name->setObjectName(ControlName("DETAIL_NAME", set));
+  c.name->setObjectName(ControlName("nameEdit", set));
   // Pasting could pass the name's byte limit: the paste key is refused (see eventFilter), and
   // the other ways in are closed.
   c.name->setContextMenuPolicy(Qt::NoContextMenu);
@@ -164,7 +167,7 @@ QWidget* DetailDialog::buildSet(int set, bool railwaysVisible) {
   c.name->installEventFilter(this);
   nameRow->addWidget(c.name, 1);
   auto* clear = new QPushButton(QStringLiteral("Clear"), c.panel);
-  clear->setObjectName(ControlName("DETAIL_CLEAR", set));
+  clear->setObjectName(ControlName("clearSetButton", set));
   clear->setAutoDefault(false);
   connect(clear, &QPushButton::clicked, this,
           [this, set] { showSet(set, ClearedSet(setState(set))); });
@@ -181,7 +184,7 @@ QGroupBox* DetailDialog::buildModeBox(int set) {
   c.mode = new QButtonGroup(box);
   for (int i = 0; i < ModeOptionCount[static_cast<std::size_t>(set)]; ++i) {
     auto* option = new QRadioButton(Label(EditModeCodes[static_cast<std::size_t>(i)].label), box);
-    option->setObjectName(OptionName("DETAIL_MODE", set, i));
+    option->setObjectName(OptionName("modeOption", set, i));
     c.mode->addButton(option, i);
     layout->addWidget(option);
   }
@@ -196,7 +199,7 @@ QGroupBox* DetailDialog::buildStepBox(int set) {
   c.step = new QButtonGroup(box);
   for (int i = 0; i < StepOptionCount[static_cast<std::size_t>(set)]; ++i) {
     auto* option = new QRadioButton(Label(StepNames[static_cast<std::size_t>(i)]), box);
-    option->setObjectName(OptionName("DETAIL_STEP", set, i));
+    option->setObjectName(OptionName("stepOption", set, i));
     c.step->addButton(option, i);
     layout->addWidget(option, i / StepColumns, i % StepColumns);
   }
@@ -212,7 +215,7 @@ QGroupBox* DetailDialog::buildSubtoneBox(int set, bool railwaysVisible) {
   c.subtone = new QButtonGroup(box);
   for (int i = 0; i < SubtoneOptionCount; ++i) {
     auto* option = new QRadioButton(Label(SubtoneOptionCaptions[static_cast<std::size_t>(i)]), box);
-    option->setObjectName(OptionName("PALSE_TYPE", set, i));
+    option->setObjectName(OptionName("subtoneOption", set, i));
     option->setVisible(i != RailwaysOption || railwaysVisible);
     // The receiver's record has no sub-tone type for a plain tone: the option stays shown, as
     // users know the dialog, but cannot be chosen.
@@ -227,10 +230,10 @@ QGroupBox* DetailDialog::buildSubtoneBox(int set, bool railwaysVisible) {
   layout->addLayout(options);
 
   auto* lists = new QGridLayout;
-  c.txTone = ListOf(ControlName("TX_TONE_COMBO", set), ToneNames, box);
-  c.rxTone = ListOf(ControlName("RX_TONE_COMBO", set), ToneNames, box);
-  c.dcs = ListOf(ControlName("DCS_COMBO", set), DcsNames, box);
-  c.carrier = ListOf(ControlName("TRAIN_COMBO", set), CarrierNames, box);
+  c.txTone = ListOf(ControlName("txToneList", set), ToneNames, box);
+  c.rxTone = ListOf(ControlName("rxToneList", set), ToneNames, box);
+  c.dcs = ListOf(ControlName("dcsList", set), DcsNames, box);
+  c.carrier = ListOf(ControlName("carrierList", set), CarrierNames, box);
   const std::array<std::pair<const char*, QComboBox*>, 4> captioned = {
       {{"Tx-Tone", c.txTone},
        {"Squelch Tone", c.rxTone},
@@ -267,15 +270,15 @@ QGroupBox* DetailDialog::buildShiftBox(int set) {
   c.shift = new QButtonGroup(box);
   for (int i = 0; i < ShiftOptionCount; ++i) {
     auto* option = new QRadioButton(Label(ShiftOptionCaptions[static_cast<std::size_t>(i)]), box);
-    option->setObjectName(OptionName("DETAIL_SHIFT", set, i));
+    option->setObjectName(OptionName("shiftOption", set, i));
     c.shift->addButton(option, i);
     layout->addWidget(option);
   }
   layout->addSpacing(16);
   layout->addWidget(new QLabel(QStringLiteral("Offset by:"), box));
   c.offsetMegahertz =
-      DigitField(ControlName("DETAIL_SHIFT_FREQ_1", set), OffsetMegahertzLength, box);
-  c.offsetDigits = DigitField(ControlName("DETAIL_SHIFT_FREQ_2", set),
+      DigitField(ControlName("offsetMegahertzEdit", set), OffsetMegahertzLength, box);
+  c.offsetDigits = DigitField(ControlName("offsetDigitsEdit", set),
                               OffsetDigitsLength[static_cast<std::size_t>(set)], box);
   c.offsetMegahertz->installEventFilter(this);
   c.offsetDigits->installEventFilter(this);
@@ -297,16 +300,16 @@ QWidget* DetailDialog::buildButtonRow() {
     connect(b, &QPushButton::clicked, this, [this, closing] { finish(closing); });
     return b;
   };
-  QPushButton* enter = button("DETAIL_ENTER", "OK", Closing::Confirm);
+  QPushButton* enter = button("okButton", "OK", Closing::Confirm);
   enter->setDefault(true);
   enter->setMinimumWidth(96);
   layout->addWidget(enter);
   layout->addSpacing(12);
-  layout->addWidget(button("cmdBack", "   PREV.     <<", Closing::Back));
-  layout->addWidget(button("cmdNext", "   NEXT      >>", Closing::Next));
+  layout->addWidget(button("backButton", "   PREV.     <<", Closing::Back));
+  layout->addWidget(button("nextButton", "   NEXT      >>", Closing::Next));
   layout->addStretch();
   QPushButton* cancel = new QPushButton(QStringLiteral("Cancel"), row);
-  cancel->setObjectName(QStringLiteral("DETAIL_CANCEL"));
+  cancel->setObjectName(QStringLiteral("cancelButton"));
   cancel->setMinimumWidth(96);
   connect(cancel, &QPushButton::clicked, this, &DetailDialog::reject);
   layout->addWidget(cancel);

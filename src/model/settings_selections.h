@@ -10,7 +10,8 @@ namespace rqm27 {
 enum class SettingsList : int { Recv, Display, Power, Key, Scan, Mem, Sound, Remocon, Misc };
 inline constexpr int SettingsListCount = 9;
 
-// How many lists each array has, and the array's name (as the page's controls are called).
+// How many lists each array has, and the array's name (the key of its lists in the clone file
+// and the JSON image).
 inline constexpr std::array<int, SettingsListCount> SettingsListSizes = {7, 7, 3, 11, 5,
                                                                          2, 3, 4, 17};
 inline constexpr std::array<std::string_view, SettingsListCount> SettingsListNames = {

@@ -67,6 +67,7 @@ bool IsRefusedKey(const QKeyEvent& key) {
 }  // namespace
 
 BankPage::BankPage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+  setObjectName(QStringLiteral("bankPage"));
   buildLayout();
   showImage();
 }
@@ -83,7 +84,7 @@ void BankPage::buildLayout() {
     const int column = GridColumnsPerBank * (bank / BanksPerColumn);
 
     auto* slider = new QSlider(Qt::Horizontal, this);
-    slider->setObjectName(QStringLiteral("Slider1_%1").arg(bank));
+    slider->setObjectName(QStringLiteral("bankCountSlider_%1").arg(bank));
     slider->setRange(0, MemoryChannelCount);
     slider->setTickPosition(QSlider::NoTicks);
     slider->setMinimumWidth(70);
@@ -94,7 +95,7 @@ void BankPage::buildLayout() {
     sliders_ << slider;
 
     auto* box = new QLineEdit(this);
-    box->setObjectName(QStringLiteral("Text1_%1").arg(bank));
+    box->setObjectName(QStringLiteral("bankCountEdit_%1").arg(bank));
     box->setAlignment(Qt::AlignRight);
     box->setFixedWidth(boxWidth);
     box->installEventFilter(this);
@@ -113,19 +114,19 @@ void BankPage::buildLayout() {
     auto* button = MakeNamedButton(name, caption, tip, this);
     return button;
   };
-  QPushButton* up = addButton("BANK_UP_0", QStringLiteral("Up"),
+  QPushButton* up = addButton("stepUpButton", QStringLiteral("Up"),
                               QStringLiteral("One channel more in the bank last chosen"));
-  QPushButton* down = addButton("BANK_UP_1", QStringLiteral("Down"),
+  QPushButton* down = addButton("stepDownButton", QStringLiteral("Down"),
                                 QStringLiteral("One channel less in the bank last chosen"));
   QPushButton* reset =
-      addButton("Bank_Clear", QStringLiteral("Reset"),
+      addButton("resetTableButton", QStringLiteral("Reset"),
                 QStringLiteral("Banks 0-11 with 100 channels each, the rest none"));
-  QPushButton* read = addButton("READ_BANK", QStringLiteral("Bank Read"),
+  QPushButton* read = addButton("readTableButton", QStringLiteral("Bank Read"),
                                 QStringLiteral("Read the bank table from the receiver"));
-  writeButton_ = addButton("WRITE_BANK", QStringLiteral("Bank Write"),
+  writeButton_ = addButton("writeTableButton", QStringLiteral("Bank Write"),
                            QStringLiteral("Write the bank table to the receiver"));
-  QPushButton* links =
-      addButton("GROUP_SET", QStringLiteral("Bank-Link"), QStringLiteral("Link banks into groups"));
+  QPushButton* links = addButton("groupWindowButton", QStringLiteral("Bank-Link"),
+                                 QStringLiteral("Link banks into groups"));
   connect(up, &QPushButton::clicked, this, [this] { stepSelectedBank(+1); });
   connect(down, &QPushButton::clicked, this, [this] { stepSelectedBank(-1); });
   connect(reset, &QPushButton::clicked, this, &BankPage::resetTable);
@@ -134,7 +135,7 @@ void BankPage::buildLayout() {
   connect(links, &QPushButton::clicked, this, &BankPage::openGroupWindow);
 
   total_ = new QLineEdit(this);
-  total_->setObjectName(QStringLiteral("Total_Mem"));
+  total_->setObjectName(QStringLiteral("bankTotal"));
   total_->setReadOnly(true);
   total_->setAlignment(Qt::AlignRight);
   total_->setFixedWidth(boxWidth);
@@ -269,21 +270,21 @@ void BankPage::resetTable() {
 }
 
 void BankPage::readTable() {
-  PageTransfer transfer;
+  TransferJob transfer;
   transfer.procedure = ReadBanks;
   transfer.apply = [](CloneImage& image, const CloneImage& read) { image.banks = read.banks; };
-  transfer.success = Notice(QStringLiteral(" Finish"), QStringLiteral("Success"));
-  transfer.failureIcon = false;
+  transfer.report =
+      PageReport(Notice(QStringLiteral(" Finish"), QStringLiteral("Success")), FailureIcon::None);
   transfer.relabelsRows = true;
   host_.startTransfer(std::move(transfer));
 }
 
 void BankPage::writeTable() {
   if (!host_.image().banks.consistent()) return;
-  PageTransfer transfer;
+  TransferJob transfer;
   transfer.procedure = WriteBanks;
-  transfer.success = Notice(QStringLiteral(" Finish"), QStringLiteral("Success"));
-  transfer.failureIcon = false;
+  transfer.report =
+      PageReport(Notice(QStringLiteral(" Finish"), QStringLiteral("Success")), FailureIcon::None);
   host_.startTransfer(std::move(transfer));
 }
 

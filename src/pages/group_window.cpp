@@ -47,7 +47,7 @@ std::optional<int> BankOfColumn(int column) {
 }  // namespace
 
 GroupWindow::GroupWindow(PageHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-  setObjectName(QStringLiteral("Form5"));
+  setObjectName(QStringLiteral("groupWindow"));
   setWindowTitle(QStringLiteral("BANK-LINK Setting"));
   setModal(true);
 
@@ -67,7 +67,7 @@ GroupWindow::GroupWindow(PageHost& host, QWidget* parent) : QDialog(parent), hos
 
 void GroupWindow::buildGrid() {
   grid_ = new QTableWidget(GroupCount, GridColumnCount, this);
-  grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
+  grid_->setObjectName(QStringLiteral("groupGrid"));
   grid_->setSelectionMode(QAbstractItemView::NoSelection);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setFocusPolicy(Qt::NoFocus);
@@ -146,21 +146,21 @@ QLayout* GroupWindow::buildButtons() {
     buttons->addWidget(button);
     return button;
   };
-  addButton("GROUP_READ", QStringLiteral("Read"),
+  addButton("readGroupsButton", QStringLiteral("Read"),
             QStringLiteral("Read the bank-link groups from the receiver"),
             &GroupWindow::readGroups);
-  addButton("GROUP_WRITE", QStringLiteral("Write"),
+  addButton("writeGroupsButton", QStringLiteral("Write"),
             QStringLiteral("Keep the groups and write them to the receiver"),
             &GroupWindow::writeGroups);
   buttons->addStretch();
-  addButton("Command1", QStringLiteral("Clear"),
+  addButton("clearGroupsButton", QStringLiteral("Clear"),
             QStringLiteral("Take every bank out of every group"), &GroupWindow::clearGroups);
   QPushButton* ok =
-      addButton("Command2", QStringLiteral("OK"), QStringLiteral("Keep the groups and close"),
+      addButton("okButton", QStringLiteral("OK"), QStringLiteral("Keep the groups and close"),
                 &GroupWindow::collectGroups);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  addButton("GROUP_CANCEL", QStringLiteral("Cancel"),
+  addButton("cancelButton", QStringLiteral("Cancel"),
             QStringLiteral("Close without keeping the changes"), &QDialog::reject);
   return buttons;
 }
@@ -229,7 +229,7 @@ void GroupWindow::clearGroups() {
 }
 
 void GroupWindow::readGroups() {
-  PageTransfer transfer;
+  TransferJob transfer;
   transfer.procedure = ReadGroups;
   transfer.apply = [window = QPointer<GroupWindow>(this)](CloneImage& image,
                                                           const CloneImage& read) {
@@ -237,15 +237,15 @@ void GroupWindow::readGroups() {
     // The window shows what was read even when the image held the same groups already.
     if (window) window->takeGroups(read.bankLinks);
   };
-  transfer.success = Notice(QStringLiteral("Complete"), QStringLiteral("Complete"));
+  transfer.report = PageReport(Notice(QStringLiteral("Complete"), QStringLiteral("Complete")));
   host_.startTransfer(std::move(transfer));
 }
 
 void GroupWindow::writeGroups() {
   collectGroups();
-  PageTransfer transfer;
+  TransferJob transfer;
   transfer.procedure = WriteGroups;
-  transfer.success = Notice(QStringLiteral("Complete"), QStringLiteral("Complete"));
+  transfer.report = PageReport(Notice(QStringLiteral("Complete"), QStringLiteral("Complete")));
   host_.startTransfer(std::move(transfer));
 }
 

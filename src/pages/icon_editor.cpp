@@ -93,7 +93,7 @@ class PixelDelegate : public QStyledItemDelegate {
 class PixelGridView : public QTableView {
  public:
   PixelGridView(QAbstractItemModel* model, QWidget* parent) : QTableView(parent) {
-    setObjectName(QStringLiteral("MSFlexGrid1"));
+    setObjectName(QStringLiteral("pixelGrid"));
     setModel(model);
     setItemDelegate(new PixelDelegate(this));
     setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -161,7 +161,7 @@ QGridLayout* ButtonPairs(const std::initializer_list<std::pair<QPushButton*, QPu
 }  // namespace
 
 IconEditor::IconEditor(PageHost& host, QWidget* parent) : QWidget(parent, Qt::Window), host_(host) {
-  setObjectName(QStringLiteral("Form4"));
+  setObjectName(QStringLiteral("iconEditor"));
   setWindowTitle(QStringLiteral("Icon Editor"));
 
   model_ = new IconPixelModel([this]() -> const IconPixels& { return host_.image().icons; }, this);
@@ -187,12 +187,12 @@ IconEditor::IconEditor(PageHost& host, QWidget* parent) : QWidget(parent, Qt::Wi
 void IconEditor::buildMenu() {
   auto* bar = new QMenuBar(this);
   QMenu* file = bar->addMenu(QStringLiteral("File(&F)"));
-  file->setObjectName(QStringLiteral("FONT_FILE"));
+  file->setObjectName(QStringLiteral("fontFileMenu"));
   QAction* open = file->addAction(QStringLiteral("Open(&O)"), this, &IconEditor::openFontFile);
-  open->setObjectName(QStringLiteral("FONT_FILE_OPEN"));
+  open->setObjectName(QStringLiteral("openFontFileItem"));
   open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   QAction* save = file->addAction(QStringLiteral("Save(&S)"), this, &IconEditor::saveFontFile);
-  save->setObjectName(QStringLiteral("FONT_FILE_SAVE"));
+  save->setObjectName(QStringLiteral("saveFontFileItem"));
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   static_cast<QVBoxLayout*>(layout())->setMenuBar(bar);
 }
@@ -203,7 +203,7 @@ QWidget* IconEditor::buildButtons() {
   layout->setContentsMargins(0, 0, 0, 0);
 
   iconList_ = new IconNumberBox(column);
-  iconList_->setObjectName(QStringLiteral("FONT_LIST"));
+  iconList_->setObjectName(QStringLiteral("iconList"));
   for (int n = 0; n < IconCount; ++n) iconList_->addItem(QString::number(n));
   iconList_->setToolTip(QStringLiteral("The icon shown"));
   connect(iconList_, &QComboBox::currentIndexChanged, this, [this](int icon) { showIcon(icon); });
@@ -217,41 +217,41 @@ QWidget* IconEditor::buildButtons() {
   auto* iconLayout = new QVBoxLayout(iconBox);
   iconLayout->addLayout(number);
   iconLayout->addLayout(ButtonPairs({
-      {AddButton(this, "FONT_BACK", QStringLiteral("PREV.  <<"), QStringLiteral("Previous icon"),
-                 [this] { showIcon(shownIcon() - 1); }),
-       AddButton(this, "FONT_NEXT", QStringLiteral("NEXT   >>"), QStringLiteral("Next icon"),
+      {AddButton(this, "previousIconButton", QStringLiteral("PREV.  <<"),
+                 QStringLiteral("Previous icon"), [this] { showIcon(shownIcon() - 1); }),
+       AddButton(this, "nextIconButton", QStringLiteral("NEXT   >>"), QStringLiteral("Next icon"),
                  [this] { showIcon(shownIcon() + 1); })},
   }));
 
   auto* editBox = new QGroupBox(QStringLiteral("Edit"), column);
   editBox->setLayout(ButtonPairs({
-      {AddButton(this, "IKKATU_ON", QStringLiteral("Set Pixel"),
+      {AddButton(this, "setPixelsButton", QStringLiteral("Set Pixel"),
                  QStringLiteral("Set every pixel of the selection"),
                  [this] { fillSelectedCells(1); }),
-       AddButton(this, "IKKATU_OFF", QStringLiteral("Delete Pixel"),
+       AddButton(this, "deletePixelsButton", QStringLiteral("Delete Pixel"),
                  QStringLiteral("Clear every pixel of the selection"),
                  [this] { fillSelectedCells(0); })},
-      {AddButton(this, "FONT_CLEAR", QStringLiteral("Clear"), QStringLiteral("Clear this icon"),
-                 [this] { clearShownIcon(); }),
-       AddButton(this, "ALL_CLEAR", QStringLiteral("Clear ALL"),
+      {AddButton(this, "clearShownIconButton", QStringLiteral("Clear"),
+                 QStringLiteral("Clear this icon"), [this] { clearShownIcon(); }),
+       AddButton(this, "clearAllIconsButton", QStringLiteral("Clear ALL"),
                  QStringLiteral("Clear all eight icons"), [this] { clearAllIcons(); })},
   }));
 
   auto* receiverBox = new QGroupBox(QStringLiteral("Receiver"), column);
   receiverBox->setLayout(ButtonPairs({
-      {AddButton(this, "R_FONT", QStringLiteral("Read"),
+      {AddButton(this, "readShownIconButton", QStringLiteral("Read"),
                  QStringLiteral("Read this icon from the receiver"), [this] { readShownIcon(); }),
-       AddButton(this, "FONT_WRITE", QStringLiteral("Write"),
+       AddButton(this, "writeShownIconButton", QStringLiteral("Write"),
                  QStringLiteral("Write this icon to the receiver"), [this] { writeShownIcon(); })},
-      {AddButton(this, "READ_ALL", QStringLiteral("Read ALL"),
+      {AddButton(this, "readAllIconsButton", QStringLiteral("Read ALL"),
                  QStringLiteral("Read all eight icons from the receiver"),
                  [this] { readAllIcons(); }),
-       AddButton(this, "WRITE_ALL", QStringLiteral("Write ALL"),
+       AddButton(this, "writeAllIconsButton", QStringLiteral("Write ALL"),
                  QStringLiteral("Write all eight icons to the receiver"),
                  [this] { writeAllIcons(); })},
   }));
 
-  QPushButton* ok = AddButton(this, "Command1", QStringLiteral("OK"),
+  QPushButton* ok = AddButton(this, "okButton", QStringLiteral("OK"),
                               QStringLiteral("Close the icon editor"), [this] { close(); });
 
   layout->addWidget(iconBox);
@@ -329,37 +329,40 @@ void IconEditor::clearAllIcons() {
 void IconEditor::readShownIcon() {
   const int icon = shownIcon();
   host_.startTransfer({
-      [icon](Port& port, Variant variant, const CloneImage& image, const TransferHooks& hooks) {
-        return ReadIcon(port, variant, image, icon, hooks);
-      },
-      [icon](CloneImage& image, const CloneImage& read) {
-        image.icons[static_cast<std::size_t>(icon)] = read.icons[static_cast<std::size_t>(icon)];
-      },
-      Complete(),
+      .procedure =
+          [icon](Port& port, Variant variant, const CloneImage& image, const TransferHooks& hooks) {
+            return ReadIcon(port, variant, image, icon, hooks);
+          },
+      .apply =
+          [icon](CloneImage& image, const CloneImage& read) {
+            image.icons[static_cast<std::size_t>(icon)] =
+                read.icons[static_cast<std::size_t>(icon)];
+          },
+      .report = PageReport(Complete()),
   });
 }
 
 void IconEditor::writeShownIcon() {
   const int icon = shownIcon();
   host_.startTransfer({
-      [icon](Port& port, Variant variant, const CloneImage& image, const TransferHooks& hooks) {
-        return WriteIcon(port, variant, image, icon, hooks);
-      },
-      {},
-      Complete(),
+      .procedure =
+          [icon](Port& port, Variant variant, const CloneImage& image, const TransferHooks& hooks) {
+            return WriteIcon(port, variant, image, icon, hooks);
+          },
+      .report = PageReport(Complete()),
   });
 }
 
 void IconEditor::readAllIcons() {
   host_.startTransfer({
-      ReadAllIcons,
-      [](CloneImage& image, const CloneImage& read) { image.icons = read.icons; },
-      Complete(),
+      .procedure = ReadAllIcons,
+      .apply = [](CloneImage& image, const CloneImage& read) { image.icons = read.icons; },
+      .report = PageReport(Complete()),
   });
 }
 
 void IconEditor::writeAllIcons() {
-  host_.startTransfer({WriteAllIcons, {}, Complete()});
+  host_.startTransfer({.procedure = WriteAllIcons, .report = PageReport(Complete())});
 }
 
 void IconEditor::openFontFile() {

@@ -73,13 +73,13 @@ OneTouchFrame::OneTouchFrame(PageHost& host, QWidget* parent)
 
     QCheckBox* notSet = notSet_[static_cast<std::size_t>(i)] =
         new QCheckBox(QStringLiteral("Not set"), this);
-    notSet->setObjectName(ControlName("NO_SET", i));
+    notSet->setObjectName(ControlName("oneTouchNotSetCheckBox", i));
     notSet->setToolTip(QStringLiteral("One-touch memory %1 points at no channel").arg(i));
     connect(notSet, &QCheckBox::clicked, this, [this, i](bool checked) { markNotSet(i, checked); });
     grid->addWidget(notSet, i + 1, 1);
 
     QComboBox* bank = bank_[static_cast<std::size_t>(i)] = new QComboBox(this);
-    bank->setObjectName(ControlName("COMMON_BANK", i));
+    bank->setObjectName(ControlName("oneTouchBankList", i));
     bank->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     bank->setMinimumContentsLength(2);
     bank->setMaxVisibleItems(16);
@@ -90,7 +90,7 @@ OneTouchFrame::OneTouchFrame(PageHost& host, QWidget* parent)
     grid->addWidget(bank, i + 1, 2);
 
     QComboBox* channel = channel_[static_cast<std::size_t>(i)] = new QComboBox(this);
-    channel->setObjectName(ControlName("COMMON_CH", i));
+    channel->setObjectName(ControlName("oneTouchChannelList", i));
     channel->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     channel->setMinimumContentsLength(4);
     channel->setMaxVisibleItems(16);
@@ -119,11 +119,11 @@ QWidget* OneTouchFrame::buildButtons() {
     connect(button, &QPushButton::clicked, this, command);
     row->addWidget(button);
   };
-  add("COMMON_ONE_TOUCH_RESET", QStringLiteral("Reset"),
+  add("resetOneTouchButton", QStringLiteral("Reset"),
       QStringLiteral("Mark every one-touch memory as not set"), &OneTouchFrame::reset);
-  add("READ_ONE_TOUCH", QStringLiteral("Read"),
+  add("readOneTouchButton", QStringLiteral("Read"),
       QStringLiteral("Read the one-touch memories from the receiver"), &OneTouchFrame::read);
-  add("WRITE_ONE_TOUCH", QStringLiteral("Write"),
+  add("writeOneTouchButton", QStringLiteral("Write"),
       QStringLiteral("Write the one-touch memories to the receiver"), &OneTouchFrame::write);
   return buttons;
 }
@@ -181,19 +181,19 @@ void OneTouchFrame::reset() {
 }
 
 void OneTouchFrame::read() {
-  PageTransfer transfer;
+  TransferJob transfer;
   transfer.procedure = ReadOneTouchMemories;
   transfer.apply = [](CloneImage& image, const CloneImage& read) {
     image.oneTouch = read.oneTouch;
   };
-  transfer.success = Notice(QStringLiteral(" Finish"), QStringLiteral("Success"));
+  transfer.report = PageReport(Notice(QStringLiteral(" Finish"), QStringLiteral("Success")));
   host_.startTransfer(std::move(transfer));
 }
 
 void OneTouchFrame::write() {
-  PageTransfer transfer;
+  TransferJob transfer;
   transfer.procedure = WriteOneTouchMemories;
-  transfer.success = Notice(QStringLiteral(" Finish"), QStringLiteral("Success"));
+  transfer.report = PageReport(Notice(QStringLiteral(" Finish"), QStringLiteral("Success")));
   host_.startTransfer(std::move(transfer));
 }
 

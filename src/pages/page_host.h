@@ -5,8 +5,8 @@
 // a page never keeps data of its own.
 #pragma once
 
-#include "link/transfers.h"
 #include "model/clone_image.h"
+#include "pages/transfer_job.h"
 #include "widgets/user_dialogs.h"
 
 #include <functional>
@@ -14,24 +14,6 @@
 class QWidget;
 
 namespace rqm27 {
-
-using TransferProcedure =
-    std::function<TransferResult(Port&, Variant, const CloneImage&, const TransferHooks&)>;
-
-struct PageTransfer {
-  // Runs on a worker thread with a copy of the image.
-  TransferProcedure procedure;
-  // For a read: takes what was read from the transfer's image into the window's image; it is
-  // called only when the transfer succeeded. Empty for a write.
-  std::function<void(CloneImage& image, const CloneImage& read)> apply;
-  // Shown when the transfer succeeded, e.g. Notice(" Finish", "Success").
-  Message success;
-  // Whether a failure shows the stop icon (the bank table's commands show none).
-  bool failureIcon = true;
-  // Whether the grid's row labels follow the bank table at once when the read has been applied
-  // (a read of the bank table); otherwise they follow it when the Memory page is next shown.
-  bool relabelsRows = false;
-};
 
 class PageHost {
  public:
@@ -46,7 +28,7 @@ class PageHost {
   // Runs a transfer with the window locked and the progress bar moving, reports its outcome
   // with a message and, for a read that succeeded, applies it. Does nothing while another
   // transfer runs.
-  virtual void startTransfer(PageTransfer transfer) = 0;
+  virtual void startTransfer(TransferJob job) = 0;
   virtual bool isTransferRunning() const = 0;
   // Message boxes and file dialogs (the tests' scripted ones in tests).
   virtual UserDialogs& dialogs() = 0;

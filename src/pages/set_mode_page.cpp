@@ -15,10 +15,6 @@
 namespace rqm27 {
 namespace {
 
-// Section s holds the lists of array s; the names of their caption labels.
-constexpr std::array<const char*, SectionCount> CaptionLabelArrays = {
-    "Label60", "Label12", "Label13", "Label25", "Label23", "Label29", "Label14", "LabelRemocon"};
-
 // The columns of the page: their sections top to bottom, and the column under which the
 // buttons sit. Each column is about as tall as the others, so the page fits the main window.
 struct PageColumn {
@@ -39,6 +35,7 @@ const QColor WriteButtonColour(100, 100, 0);
 }  // namespace
 
 SetModePage::SetModePage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+  setObjectName(QStringLiteral("setModePage"));
   int listCount = 0;
   for (int section = 0; section < SectionCount; ++section) listCount += SettingsListSizes[section];
   lists_.reserve(static_cast<std::size_t>(listCount));
@@ -79,14 +76,12 @@ QGroupBox* SetModePage::buildSection(int section) {
   int row = 0;
   if (section == RemoconSection) {
     keyLabel_ = new QLabel(frame);
-    keyLabel_->setObjectName(QStringLiteral("Label6"));
+    keyLabel_->setObjectName(QStringLiteral("keyLabel"));
     grid->addWidget(keyLabel_, row++, 0);
   }
   const auto list = static_cast<SettingsList>(section);
   for (int i = 0; i < SettingsListSizes[static_cast<std::size_t>(section)]; ++i, ++row) {
-    lists_.emplace_back(host_, list, i,
-                        QString::fromLatin1(CaptionLabelArrays[static_cast<std::size_t>(section)]),
-                        frame);
+    lists_.emplace_back(host_, list, i, frame);
     grid->addWidget(lists_.back().caption(), row, 0);
     grid->addWidget(lists_.back().box(), row, 1);
   }
@@ -97,8 +92,8 @@ QWidget* SetModePage::buildButtons() {
   auto* buttons = new QWidget(this);
   auto* row = new QHBoxLayout(buttons);
   row->setContentsMargins(0, 0, 0, 0);
-  const auto [read, write, reset] =
-      MakeSettingsButtons(host_, "Set_Mode_Read", "Set_Mode_Write", "Set_Mode_Clear", buttons);
+  const auto [read, write, reset] = MakeSettingsButtons(
+      host_, "setModeReadButton", "setModeWriteButton", "setModeResetButton", buttons);
   for (QPushButton* button : {read, write, reset}) row->addWidget(button);
   QPalette palette = write->palette();
   palette.setColor(QPalette::Button, WriteButtonColour);
@@ -131,26 +126,26 @@ void SetModePage::showImage() {
   find(IqOutput).setEnabled(iq || !detector);
 }
 
-PageTransfer SettingsReadTransfer() {
-  PageTransfer transfer;
+TransferJob SettingsReadTransfer() {
+  TransferJob transfer;
   transfer.procedure = ReadSettings;
   transfer.apply = [](CloneImage& image, const CloneImage& read) {
     image.settings = read.settings;
     image.settingsImage = read.settingsImage;
     image.title = read.title;
   };
-  transfer.success = Notice(QStringLiteral(" Finish"), QStringLiteral("Success"));
+  transfer.report = PageReport(Notice(QStringLiteral(" Finish"), QStringLiteral("Success")));
   return transfer;
 }
 
-PageTransfer SettingsWriteTransfer() {
-  PageTransfer transfer;
+TransferJob SettingsWriteTransfer() {
+  TransferJob transfer;
   transfer.procedure = WriteSettings;
   // The write reads the settings area afresh before patching it; keep what it read.
   transfer.apply = [](CloneImage& image, const CloneImage& written) {
     image.settingsImage = written.settingsImage;
   };
-  transfer.success = Notice(QStringLiteral(" Finish"), QStringLiteral("Success"));
+  transfer.report = PageReport(Notice(QStringLiteral(" Finish"), QStringLiteral("Success")));
   return transfer;
 }
 

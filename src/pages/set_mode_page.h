@@ -41,9 +41,9 @@ class SetModePage : public QWidget, public ImageView {
 // The settings commands, shared by the Set mode and Setting pages.
 
 // Reads the settings area, the memory-protect setting and the opening title.
-PageTransfer SettingsReadTransfer();
+TransferJob SettingsReadTransfer();
 // Writes the settings area (read afresh and patched) and the opening title.
-PageTransfer SettingsWriteTransfer();
+TransferJob SettingsWriteTransfer();
 // The selections after start-up and an empty opening title.
 void ResetSettings(CloneImage& image);
 

@@ -98,6 +98,7 @@ class OpeningMessageValidator : public QValidator {
 };
 
 SettingPage::SettingPage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+  setObjectName(QStringLiteral("settingPage"));
   oneTouch_ = new OneTouchFrame(host_, this);
 
   auto* top = new QHBoxLayout;
@@ -125,7 +126,7 @@ QGroupBox* SettingPage::buildGeneralFrame() {
   const int count = SettingsListSizes[static_cast<std::size_t>(SettingsList::Misc)];
   lists_.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    lists_.emplace_back(host_, SettingsList::Misc, i, QStringLiteral("Label_misc"), frame);
+    lists_.emplace_back(host_, SettingsList::Misc, i, frame);
     const bool first = i < MiscListsInFirstColumn;
     const int row = first ? i : i - MiscListsInFirstColumn;
     const int column = first ? 0 : 3;
@@ -137,8 +138,8 @@ QGroupBox* SettingPage::buildGeneralFrame() {
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  const auto [read, write, reset] =
-      MakeSettingsButtons(host_, "SETTING_READ", "SETTING_WRITE", "SETTING_RESET", frame);
+  const auto [read, write, reset] = MakeSettingsButtons(
+      host_, "settingReadButton", "settingWriteButton", "settingResetButton", frame);
   for (QPushButton* button : {reset, read, write}) buttons->addWidget(button);
 
   auto* layout = new QVBoxLayout(frame);
@@ -155,7 +156,7 @@ QWidget* SettingPage::buildBottomRow() {
   layout->setContentsMargins(0, 0, 0, 0);
   auto* caption = new QLabel(QStringLiteral("Opening message:"), row);
   title_ = new QLineEdit(row);
-  title_->setObjectName(QStringLiteral("TITLE_TEXT"));
+  title_->setObjectName(QStringLiteral("titleEdit"));
   title_->setToolTip(
       QStringLiteral("The message the receiver shows when it is switched on: up to "
                      "16 characters, single- or double-byte alike"));
@@ -169,7 +170,7 @@ QWidget* SettingPage::buildBottomRow() {
   connect(title_, &QLineEdit::textEdited, this, &SettingPage::editTitle);
 
   auto* iconEditor = new QPushButton(QStringLiteral("ICON  EDITOR"), row);
-  iconEditor->setObjectName(QStringLiteral("Command1"));
+  iconEditor->setObjectName(QStringLiteral("iconEditorButton"));
   iconEditor->setToolTip(QStringLiteral("Open the editor of the eight user icons"));
   iconEditor->setAutoDefault(false);
   connect(iconEditor, &QPushButton::clicked, this, &SettingPage::iconEditorRequested);

@@ -12,6 +12,7 @@
 #include <QStyleOptionComboBox>
 
 #include <algorithm>
+#include <array>
 
 namespace rqm27 {
 namespace {
@@ -31,6 +32,10 @@ class TypingFilter : public QObject {
     return QObject::eventFilter(watched, event);
   }
 };
+
+// The arrays as the names of their labels and lists begin, in the order of SettingsList.
+constexpr std::array<const char*, SettingsListCount> ArrayNames = {
+    "recv", "display", "power", "key", "scan", "mem", "sound", "remocon", "misc"};
 
 QStringList Entries(const QComboBox& box) {
   QStringList entries;
@@ -60,14 +65,11 @@ void IgnoreTyping(QComboBox* box) {
   box->view()->installEventFilter(filter);
 }
 
-SettingsListBox::SettingsListBox(PageHost& host, SettingsList list, int index,
-                                 const QString& labelArray, QWidget* parent)
+SettingsListBox::SettingsListBox(PageHost& host, SettingsList list, int index, QWidget* parent)
     : list_(list), index_(index), caption_(new QLabel(parent)), box_(new QComboBox(parent)) {
-  const QString suffix = QStringLiteral("_%1").arg(index);
-  caption_->setObjectName(labelArray + suffix);
-  const std::string_view array = SettingsListNames[static_cast<std::size_t>(list)];
-  box_->setObjectName(QString::fromLatin1(array.data(), static_cast<qsizetype>(array.size())) +
-                      suffix);
+  const QString array = QString::fromLatin1(ArrayNames[static_cast<std::size_t>(list)]);
+  caption_->setObjectName(QStringLiteral("%1SettingsLabel_%2").arg(array).arg(index));
+  box_->setObjectName(QStringLiteral("%1SettingsList_%2").arg(array).arg(index));
   box_->setMaxVisibleItems(16);
   caption_->setBuddy(box_);
   IgnoreTyping(box_);

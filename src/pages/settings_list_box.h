@@ -38,10 +38,10 @@ void AlignColumn(std::span<SettingsListBox> lists, int minimumCaptionWidth = 0);
 
 class SettingsListBox {
  public:
-  // Creates the label `<labelArray>_<index>` and the list `<array name>_<index>` (the array
-  // named by `list`) as children of `parent`. Choosing an entry edits the image through `host`.
-  SettingsListBox(PageHost& host, SettingsList list, int index, const QString& labelArray,
-                  QWidget* parent);
+  // Creates the label `<array>SettingsLabel_<index>` and the list `<array>SettingsList_<index>`
+  // ("recvSettingsList_3" for list 3 of SettingsList::Recv) as children of `parent`. Choosing
+  // an entry edits the image through `host`.
+  SettingsListBox(PageHost& host, SettingsList list, int index, QWidget* parent);
 
   SettingsList list() const { return list_; }
   int index() const { return index_; }

@@ -36,14 +36,14 @@ int DualWatchPartner(int row);
 // selected (the second set has no option for some of the first set's modes and steps).
 struct DetailSetState {
   QString caption;             // the row label above the set
-  QString frequencyMegahertz;  // DETAIL_FREQ_1: up to 4 digits
-  QString frequencyDigits;     // DETAIL_FREQ_2: 5 digits after the point, units of 10 Hz
-  int mode = 0;                // DETAIL_MODE: index of EditModeCodes
-  int step = 0;                // DETAIL_STEP: index of StepNames
-  int subtone = 0;             // PALSE_TYPE: the record's sub-tone code
-  int shift = 0;               // DETAIL_SHIFT: 0 off, 1 plus, 2 minus
-  QString offsetMegahertz;     // DETAIL_SHIFT_FREQ_1: up to 3 digits
-  QString offsetDigits;        // DETAIL_SHIFT_FREQ_2: 5 digits (first set) or 3 (second set)
+  QString frequencyMegahertz;  // up to 4 digits
+  QString frequencyDigits;     // 5 digits after the point, units of 10 Hz
+  int mode = 0;                // index of EditModeCodes
+  int step = 0;                // index of StepNames
+  int subtone = 0;             // the record's sub-tone code
+  int shift = 0;               // 0 off, 1 plus, 2 minus
+  QString offsetMegahertz;     // up to 3 digits
+  QString offsetDigits;        // 5 digits (first set) or 3 (second set)
   int txTone = DefaultToneIndex;
   int rxTone = DefaultToneIndex;
   int dcs = 0;

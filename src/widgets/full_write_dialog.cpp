@@ -35,23 +35,23 @@ QCheckBox* Choice(const char* name, const QString& text, bool checked, QWidget* 
 
 std::optional<FullWriteChoice> AskFullWrite(const FullWriteQuestion& question, QWidget* parent) {
   QDialog dialog(parent);
-  dialog.setObjectName(QStringLiteral("fullWriteQuestion"));
+  dialog.setObjectName(QStringLiteral("fullWriteDialog"));
   dialog.setWindowTitle(QStringLiteral("Write all"));
   auto* layout = new QVBoxLayout(&dialog);
   auto* text = new QLabel(QuestionText(question), &dialog);
   text->setStyleSheet(QStringLiteral("font-weight: bold"));
   auto* replaced = new QLabel(ReplacedText(question), &dialog);
   replaced->setWordWrap(true);
-  QCheckBox* backup = Choice("fullWriteBackup",
+  QCheckBox* backup = Choice("backupCheckBox",
                              QStringLiteral("&Back up the receiver's memory first (a full read "
                                             "saved as a file you can restore)"),
                              question.choice.backup, &dialog);
   QCheckBox* verify =
-      Choice("fullWriteVerify", QStringLiteral("&Read back and compare after writing"),
+      Choice("verifyCheckBox", QStringLiteral("&Read back and compare after writing"),
              question.choice.verify, &dialog);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, &dialog);
   QPushButton* write = buttons->addButton(QStringLiteral("&Write"), QDialogButtonBox::AcceptRole);
-  write->setObjectName(QStringLiteral("fullWriteConfirm"));
+  write->setObjectName(QStringLiteral("confirmWriteButton"));
   buttons->button(QDialogButtonBox::Cancel)->setDefault(true);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

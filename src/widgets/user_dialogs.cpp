@@ -36,7 +36,7 @@ class WidgetDialogs : public UserDialogs {
 
   void showMessage(const Message& message) override {
     QMessageBox box(BoxIcon(message.icon), message.title, message.text, QMessageBox::Ok, parent_);
-    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setObjectName(QStringLiteral("messageBox"));
     box.setInformativeText(message.detail);
     box.setDetailedText(message.details);
     // A file path or a transfer step reads better on few lines.

@@ -13,92 +13,69 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
 
-namespace rqm27 {
-
-inline void PrintTo(const Message& message, std::ostream* out) {
-  *out << "{\"" << message.title.toStdString() << "\", \"" << message.text.toStdString() << "\", \""
-       << message.detail.toStdString() << "\"}";
-}
-
-}  // namespace rqm27
-
 namespace rqm27::testing {
 
+// The answers the user gives, and what the window asked and said.
 struct DialogScript {
-  std::deque<QString> openPaths;  // "" stands for Cancel; none left is Cancel too
-  std::deque<QString> savePaths;
+  QStringList openPaths, savePaths;  // "" stands for Cancel; none left is Cancel too
   SaveChoice saveChoice = SaveChoice::Cancel;
-  std::function<ChannelEditBuffer(const DetailFormState&, bool)> edit;
+  bool confirmAnswer = true;
+  std::optional<FullWriteChoice> fullWriteAnswer = FullWriteChoice{false, false};  // none: Cancel
+  QString chosenBackup;                                                            // "": Cancel
+  std::function<ChannelEditBuffer(const DetailFormState&, bool)> edit;             // none: Cancel
   std::function<void(const Message&)> onMessage;  // called as each message is shown
 
-  std::vector<Message> messages;
-  std::vector<FileDialogRequest> fileDialogs;
-  int questions = 0;
-  std::vector<Message> confirmations;
-  bool confirmAnswer = true;
+  std::vector<Message> messages, confirmations;
+  int questions = 0;  // whether to save changes first
+  std::vector<FullWriteQuestion> fullWriteQuestions;
   std::vector<DetailFormState> forms;
   std::vector<bool> railways;
-  // The question before a full write, and the answer (nothing: Cancel).
-  std::vector<FullWriteQuestion> fullWriteQuestions;
-  std::optional<FullWriteChoice> fullWriteAnswer = FullWriteChoice{false, false};
-  QString chosenBackup;  // "" stands for Cancel
 };
 
 class ScriptedDialogs : public UserDialogs {
  public:
-  explicit ScriptedDialogs(std::shared_ptr<DialogScript> script) : script_(std::move(script)) {}
+  explicit ScriptedDialogs(std::shared_ptr<DialogScript> script) : s_(std::move(script)) {}
 
   void showMessage(const Message& message) override {
-    script_->messages.push_back(message);
-    if (script_->onMessage) script_->onMessage(message);
+    s_->messages.push_back(message);
+    if (s_->onMessage) s_->onMessage(message);
   }
-  QString openFileName(const FileDialogRequest& request) override {
-    return next(request, script_->openPaths);
-  }
-  QString saveFileName(const FileDialogRequest& request) override {
-    return next(request, script_->savePaths);
-  }
-  SaveChoice askToSaveChanges() override {
-    ++script_->questions;
-    return script_->saveChoice;
-  }
+  QString openFileName(const FileDialogRequest& r) override { return next(r, s_->openPaths); }
+  QString saveFileName(const FileDialogRequest& r) override { return next(r, s_->savePaths); }
+  SaveChoice askToSaveChanges() override { return ++s_->questions, s_->saveChoice; }
   bool confirm(const Message& question) override {
-    script_->confirmations.push_back(question);
-    return script_->confirmAnswer;
+    s_->confirmations.push_back(question);
+    return s_->confirmAnswer;
   }
   std::optional<FullWriteChoice> confirmFullWrite(const FullWriteQuestion& question) override {
-    script_->fullWriteQuestions.push_back(question);
-    return script_->fullWriteAnswer;
+    s_->fullWriteQuestions.push_back(question);
+    return s_->fullWriteAnswer;
   }
-  QString chooseBackup(const QStringList&) override { return script_->chosenBackup; }
+  QString chooseBackup(const QStringList&) override { return s_->chosenBackup; }
   ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) override {
-    script_->forms.push_back(form);
-    script_->railways.push_back(railwaysVisible);
-    return script_->edit ? script_->edit(form, railwaysVisible) : ChannelEditBuffer{};
+    s_->forms.push_back(form);
+    s_->railways.push_back(railwaysVisible);
+    return s_->edit ? s_->edit(form, railwaysVisible) : ChannelEditBuffer{};
   }
 
  private:
-  QString next(const FileDialogRequest& request, std::deque<QString>& paths) {
-    script_->fileDialogs.push_back(request);
-    const QString path = paths.empty() ? QString() : paths.front();
-    if (!paths.empty()) paths.pop_front();
-    return path;
+  static QString next(const FileDialogRequest&, QStringList& paths) {
+    return paths.isEmpty() ? QString() : paths.takeFirst();
   }
 
-  std::shared_ptr<DialogScript> script_;
+  std::shared_ptr<DialogScript> s_;
 };
 
 class WindowTest : public ::testing::Test {
@@ -111,6 +88,12 @@ class WindowTest : public ::testing::Test {
     setup.simulator =
         receiver ? std::move(receiver) : std::make_shared<ReceiverSimulator>(DemoMemory());
     return std::make_unique<MainWindow>(std::move(setup));
+  }
+  // A window on the simulated receiver's port.
+  std::unique_ptr<MainWindow> simulatedWindow(std::shared_ptr<ReceiverSimulator> receiver = {}) {
+    auto window = makeWindow(std::move(receiver));
+    trigger(*window, "simulatedPortItem");
+    return window;
   }
 
   QString preferencesPath() const { return folder.filePath("config/RQ-M27_Writer.INI"); }
@@ -131,7 +114,22 @@ class WindowTest : public ::testing::Test {
   static QAction* action(const QObject& window, const char* name) {
     return find<QAction>(window, name);
   }
-  static QTableView* grid(const QObject& window) { return find<QTableView>(window, "MSFlexGrid1"); }
+  static void trigger(const QObject& window, const char* item) { action(window, item)->trigger(); }
+  static void click(const QObject& window, const char* button) {
+    find<QAbstractButton>(window, button)->click();
+  }
+  static QTabWidget* tabs(const QObject& window) { return find<QTabWidget>(window, "pageTabs"); }
+  static QTableView* grid(const QObject& window) { return find<QTableView>(window, "channelGrid"); }
+  // Selects the rows of slots from to to as a user does: the first row, then Shift and an arrow.
+  static void selectSlots(const QObject& window, int from, int to) {
+    QTableView* view = grid(window);
+    view->selectionModel()->setCurrentIndex(
+        view->model()->index(from - 1, 1),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    for (int i = 0; i < std::abs(to - from); ++i) {
+      QTest::keyClick(view, to < from ? Qt::Key_Up : Qt::Key_Down, Qt::ShiftModifier);
+    }
+  }
   static QString cell(const QObject& window, int slot, int column) {
     return grid(window)->model()->index(slot - 1, column).data().toString();
   }

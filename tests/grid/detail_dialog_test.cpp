@@ -33,53 +33,47 @@ void ShowActive(QDialog& dialog) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
 }
 
-DetailFormState SingleChannel() {
+// Slot 5 alone, or the pair 1301/1302 whose SUB channel has an offset and a name.
+DetailFormState Form(bool pair) {
   CloneImage image = StartupImage();
-  image.slot(5).used = true;
-  image.slot(5).frequency = 14500000;
-  image.slot(5).name = NameFromText(u"OLD");
-  return FillDetailForm(image, 5);
-}
-
-DetailFormState Pair() {
-  CloneImage image = StartupImage();
-  image.slot(1301).used = image.slot(1302).used = true;
-  image.slot(1301).frequency = 14500000;
-  image.slot(1302).frequency = 43350000;
+  for (int slot : {5, 1301, 1302}) {
+    image.slot(slot).used = true;
+    image.slot(slot).frequency = slot == 1302 ? 43350000 : 14500000;
+  }
   image.slot(1302).offset = 125000;
   image.slot(1302).name = NameFromText(u"SUB");
-  return FillDetailForm(image, 1301);
+  return FillDetailForm(image, pair ? 1301 : 5);
 }
 
 TEST(DetailDialog, ShowsTheFormWithTheSecondSetForAPairAndRailwaysWhenAsked) {
   for (const auto& [pair, railways] : {std::pair{false, true}, {true, false}, {true, true}}) {
-    const DetailFormState form = pair ? Pair() : SingleChannel();
+    const DetailFormState form = Form(pair);
     DetailDialog dialog(form, railways);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(dialog.formState(), form);
-    EXPECT_EQ(Find(dialog, "DETAIL_FREQ_1_2")->isVisible(), pair);
-    EXPECT_EQ(Find<QWidget>(dialog, "TRAIN_COMBO")->isVisible(), railways);
-    EXPECT_EQ(Find<QWidget>(dialog, "PALSE_TYPE_2_1")->isVisible(), pair && railways);
+    EXPECT_EQ(Find(dialog, "frequencyMegahertzEdit_2")->isVisible(), pair);
+    EXPECT_EQ(Find<QWidget>(dialog, "carrierList")->isVisible(), railways);
+    EXPECT_EQ(Find<QWidget>(dialog, "subtoneOption_1_2")->isVisible(), pair && railways);
   }
 }
 
 TEST(DetailDialog, ClosingButtonsAndKeys) {
   const std::tuple<const char*, Qt::Key, bool, int> cases[] = {
-      {"DETAIL_ENTER", {}, true, 0},      {"cmdNext", {}, true, 1},
-      {"cmdBack", {}, true, 2},           {"DETAIL_CANCEL", {}, false, 0},
+      {"okButton", {}, true, 0},          {"nextButton", {}, true, 1},
+      {"backButton", {}, true, 2},        {"cancelButton", {}, false, 0},
       {nullptr, Qt::Key_Return, true, 0}, {nullptr, Qt::Key_Escape, false, 0}};
   for (const auto& [button, key, ok, navigate] : cases) {
     SCOPED_TRACE(button ? button : "key");
-    DetailDialog dialog(SingleChannel(), true);
+    DetailDialog dialog(Form(false), true);
     ShowActive(dialog);
-    QLineEdit* megahertz = Find(dialog, "DETAIL_FREQ_1");
+    QLineEdit* megahertz = Find(dialog, "frequencyMegahertzEdit");
     EXPECT_EQ(QApplication::focusWidget(), megahertz) << "focus when it opens";
     megahertz->selectAll();
     QTest::keyClicks(megahertz, "1x2345");
     EXPECT_EQ(megahertz->text(), "1234");
-    Find(dialog, "DETAIL_FREQ_2")->clear();
-    QTest::keyClicks(Find(dialog, "DETAIL_FREQ_2"), "567890");
+    Find(dialog, "frequencyDigitsEdit")->clear();
+    QTest::keyClicks(Find(dialog, "frequencyDigitsEdit"), "567890");
     button ? QTest::mouseClick(Find<QPushButton>(dialog, button), Qt::LeftButton)
            : QTest::keyClick(megahertz, key);
     EXPECT_FALSE(dialog.isVisible());
@@ -90,35 +84,10 @@ TEST(DetailDialog, ClosingButtonsAndKeys) {
   }
 }
 
-TEST(DetailDialog, LeavingAnOffsetFieldNormalisesIt) {
-  DetailDialog dialog(Pair(), true);
+TEST(DetailDialog, FieldsTakeOnlyWhatTheReceiverHolds) {
+  DetailDialog dialog(Form(true), true);
   ShowActive(dialog);
-  QLineEdit* megahertz = Find(dialog, "DETAIL_SHIFT_FREQ_1_2");
-  QLineEdit* digits = Find(dialog, "DETAIL_SHIFT_FREQ_2_2");
-  megahertz->setFocus();
-  megahertz->clear();
-  digits->setFocus();
-  EXPECT_EQ(megahertz->text(), "0");
-  digits->clear();
-  QTest::keyClicks(digits, "12");
-  EXPECT_EQ(digits->text(), "12") << "not before the field is left";
-  Find(dialog, "DETAIL_NAME")->setFocus();
-  EXPECT_EQ(digits->text(), "120");
-
-  // Enter confirms from inside an offset field as though it had been left.
-  Find(dialog, "DETAIL_SHIFT_FREQ_1")->setText("7");
-  digits = Find(dialog, "DETAIL_SHIFT_FREQ_2");
-  digits->setFocus();
-  digits->clear();
-  QTest::keyClicks(digits, "5");
-  QTest::keyClick(digits, Qt::Key_Return);
-  EXPECT_EQ(dialog.result().channels[0].channel.offset, 750000);
-}
-
-TEST(DetailDialog, NameKeepsToSixteenBytesAndRefusesPaste) {
-  DetailDialog dialog(SingleChannel(), true);
-  ShowActive(dialog);
-  QLineEdit* name = Find(dialog, "DETAIL_NAME");
+  QLineEdit* name = Find(dialog, "nameEdit");
   name->setFocus();
   name->clear();
   QTest::keyClicks(name, "ABCDEFGHIJKLMNOPQ");
@@ -137,18 +106,15 @@ TEST(DetailDialog, NameKeepsToSixteenBytesAndRefusesPaste) {
   EXPECT_EQ(name->text(), "AB");
 
   // A digit field takes a paste, cut to its length.
-  QLineEdit* digits = Find(dialog, "DETAIL_FREQ_2");
+  QLineEdit* digits = Find(dialog, "frequencyDigitsEdit");
   digits->setFocus();
   digits->clear();
   QApplication::clipboard()->setText("1234567");
   QTest::keyClick(digits, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(digits->text(), "12345");
-}
 
-TEST(DetailDialog, ToneListsAreChosenNotTypedInto) {
-  DetailDialog dialog(SingleChannel(), true);
-  ShowActive(dialog);
-  for (const char* list : {"TX_TONE_COMBO", "RX_TONE_COMBO", "DCS_COMBO"}) {
+  // The tone and DCS lists are chosen from, not typed into.
+  for (const char* list : {"txToneList", "rxToneList", "dcsList"}) {
     auto* combo = Find<QComboBox>(dialog, list);
     const int before = combo->currentIndex();
     combo->setFocus();
@@ -157,17 +123,37 @@ TEST(DetailDialog, ToneListsAreChosenNotTypedInto) {
     QTest::keyClick(combo, Qt::Key_Down);
     EXPECT_EQ(combo->currentIndex(), before + 1) << list;
   }
+
+  // An offset field is normalised as it is left, and by Enter as though it had been.
+  QLineEdit* megahertz = Find(dialog, "offsetMegahertzEdit_2");
+  digits = Find(dialog, "offsetDigitsEdit_2");
+  megahertz->setFocus();
+  megahertz->clear();
+  digits->setFocus();
+  EXPECT_EQ(megahertz->text(), "0");
+  digits->clear();
+  QTest::keyClicks(digits, "12");
+  EXPECT_EQ(digits->text(), "12") << "not before the field is left";
+  Find(dialog, "nameEdit")->setFocus();
+  EXPECT_EQ(digits->text(), "120");
+  Find(dialog, "offsetMegahertzEdit")->setText("7");
+  digits = Find(dialog, "offsetDigitsEdit");
+  digits->setFocus();
+  digits->clear();
+  QTest::keyClicks(digits, "5");
+  QTest::keyClick(digits, Qt::Key_Return);
+  EXPECT_EQ(dialog.result().channels[0].channel.offset, 750000);
 }
 
 TEST(DetailDialog, ClearResetsOnlyItsOwnSet) {
-  DetailDialog dialog(Pair(), true);
+  DetailDialog dialog(Form(true), true);
   ShowActive(dialog);
-  Find<QComboBox>(dialog, "TX_TONE_COMBO_2")->setCurrentIndex(30);
-  Find<QRadioButton>(dialog, "DETAIL_STEP_2_9")->click();
-  Find<QCheckBox>(dialog, "DETAIL_SKIP_2")->setChecked(true);
+  Find<QComboBox>(dialog, "txToneList_2")->setCurrentIndex(30);
+  Find<QRadioButton>(dialog, "stepOption_9_2")->click();
+  Find<QCheckBox>(dialog, "skipCheckBox_2")->setChecked(true);
   const DetailSetState first = dialog.formState().sets[0];
 
-  QTest::mouseClick(Find<QPushButton>(dialog, "DETAIL_CLEAR_2"), Qt::LeftButton);
+  QTest::mouseClick(Find<QPushButton>(dialog, "clearSetButton_2"), Qt::LeftButton);
 
   EXPECT_EQ(dialog.formState().sets[0], first);
   DetailSetState cleared;
@@ -175,8 +161,6 @@ TEST(DetailDialog, ClearResetsOnlyItsOwnSet) {
   cleared.txTone = cleared.rxTone = 8;
   cleared.carrier = 28;
   EXPECT_EQ(dialog.formState().sets[1], cleared);
-  QTest::mouseClick(Find<QPushButton>(dialog, "DETAIL_ENTER"), Qt::LeftButton);
-  EXPECT_EQ(dialog.result().editResult, 2) << "the pair writes the Main only";
 }
 
 }  // namespace

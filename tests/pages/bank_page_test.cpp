@@ -1,8 +1,9 @@
+// The Bank page and the bank-link window it opens.
 #include "pages/bank_page.h"
+#include "pages/group_window.h"
 
 #include "codec/bank_links_area.h"
 #include "pages/fake_page_host.h"
-#include "pages/group_window.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -10,37 +11,31 @@
 #include <QSlider>
 #include <QTableWidget>
 
+#include <functional>
+
 namespace rqm27 {
 namespace {
 
 using testing::Banks;
-using testing::Find;
 
-class BankPageTest : public ::testing::Test {
+class BankPageTest : public testing::PageTest<BankPage> {
  protected:
-  void SetUp() override {
-    host.addView(&page);
-    page.show();
-    page.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
-  }
+  void SetUp() override { activate(); }
 
-  QLineEdit* box(int bank) { return Find<QLineEdit>(page, "Text1", bank); }
-  QSlider* slider(int bank) { return Find<QSlider>(page, "Slider1", bank); }
-  QLineEdit* total() { return Find<QLineEdit>(page, "Total_Mem"); }
+  QLineEdit* edit(int bank) { return find<QLineEdit>("bankCountEdit", bank); }
+  QSlider* slider(int bank) { return find<QSlider>("bankCountSlider", bank); }
+  QLineEdit* total() { return find<QLineEdit>("bankTotal"); }
   void setTable(const BankTable& table) {
-    host.change([&](CloneImage& image) { image.banks = table; });
+    change([&](CloneImage& image) { image.banks = table; });
   }
-  const BankTable& table() const { return host.image().banks; }
-
-  testing::FakePageHost host;
-  BankPage page{host};
+  const BankTable& table() const { return image().banks; }
 };
 
-TEST_F(BankPageTest, TotalIsTheSumOfTheCountsAndGuardsTheWrite) {
+// While the counts do not add up to 1200 the total shows red, and Write and Bank-Link do nothing.
+TEST_F(BankPageTest, TotalIsTheSumOfTheCountsAndGuardsWriteAndBankLink) {
   BankTable lowBank3 = BankTable::Defaults();
   lowBank3.counts[3] = 99;
-  // Bank 0 beyond the sliders in the third.
+  // Bank 0 beyond the sliders' reach in the third.
   for (const auto& [table, sum, consistent] :
        {std::tuple{BankTable::Defaults(), "1200", true}, std::tuple{lowBank3, "1199", false},
         std::tuple{Banks({{0, 5000}, {3, 100}}), "5100", false},
@@ -50,16 +45,20 @@ TEST_F(BankPageTest, TotalIsTheSumOfTheCountsAndGuardsTheWrite) {
     EXPECT_EQ(total()->text(), sum);
     EXPECT_EQ(total()->palette().color(QPalette::Text) == QColor(255, 0, 0), !consistent);
     for (int bank : {0, 3, 49}) {
-      EXPECT_EQ(box(bank)->text(), QString::number(table.counts[bank])) << bank;
+      EXPECT_EQ(edit(bank)->text(), QString::number(table.counts[bank])) << bank;
       EXPECT_EQ(slider(bank)->value(), std::min(table.counts[bank], 1200)) << bank;
     }
-    host.transfers = 0;
-    testing::Click(page, "WRITE_BANK");
-    EXPECT_EQ(host.transfers, consistent ? 1 : 0);
+    const int commands = host.simulator().commandCount();
+    click("writeTableButton");
+    EXPECT_EQ(host.simulator().commandCount() > commands, consistent);
+    click("groupWindowButton");
+    auto* groups = find<GroupWindow>("groupWindow");
+    EXPECT_EQ(groups && groups->isVisible() && groups->isModal(), consistent);
+    if (groups) groups->close();
   }
 }
 
-TEST_F(BankPageTest, BoxTakesDigitsAndAppliesOnEnterOrWhenLeft) {
+TEST_F(BankPageTest, EditTakesDigitsAndAppliesOnEnterOrWhenLeft) {
   const struct {
     QString text;
     bool pasted, enter;
@@ -73,7 +72,7 @@ TEST_F(BankPageTest, BoxTakesDigitsAndAppliesOnEnterOrWhenLeft) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text.toStdString());
     setTable(BankTable::Defaults());
-    QLineEdit* edited = box(7);
+    QLineEdit* edited = edit(7);
     edited->setFocus();
     edited->selectAll();
     QTest::keyClick(edited, Qt::Key_Backspace);
@@ -89,88 +88,114 @@ TEST_F(BankPageTest, BoxTakesDigitsAndAppliesOnEnterOrWhenLeft) {
 }
 
 TEST_F(BankPageTest, SliderAndUpDownEditTheBankWhoseSliderHadTheFocus) {
-  testing::Click(page, "BANK_UP_0");
-  box(4)->setFocus();
-  slider(4)->setFocus();  // leaving an unchanged box is no edit either
-  box(5)->setFocus();
+  click("stepUpButton");
+  edit(4)->setFocus();
+  slider(4)->setFocus();  // leaving an unchanged edit is no edit either
+  edit(5)->setFocus();
   EXPECT_EQ(host.edits, 0);
   EXPECT_EQ(page.selectedBank(), 4);
 
   slider(20)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(box(20)->text(), "1");
+  EXPECT_EQ(edit(20)->text(), "1");
   slider(12)->setFocus();
-  testing::Click(page, "BANK_UP_1");
+  click("stepDownButton");
   EXPECT_EQ(table().counts[12], 0) << "Down at 0";
-  testing::Click(page, "BANK_UP_0");
+  click("stepUpButton");
   EXPECT_EQ(slider(12)->value(), 1);
   EXPECT_EQ(total()->text(), "1202");
 
   setTable(Banks({{30, 1200}}));
   slider(30)->setFocus();
-  testing::Click(page, "BANK_UP_0");
+  click("stepUpButton");
   EXPECT_EQ(table().counts[30], 1200) << "Up at 1200";
-  testing::Click(page, "BANK_UP_1");
+  click("stepDownButton");
   EXPECT_EQ(table().counts[30], 1199);
 
-  testing::Click(page, "Bank_Clear");  // reset: twelve banks of a hundred
+  click("resetTableButton");  // twelve banks of a hundred
   for (int bank = 0; bank < 50; ++bank) EXPECT_EQ(table().counts[bank], bank < 12 ? 100 : 0);
-  EXPECT_EQ(box(30)->text(), "0");
+  EXPECT_EQ(edit(30)->text(), "0");
 }
 
-TEST_F(BankPageTest, ReadAndWriteTheReceiversTable) {
-  // Bank 0 with all 1200 channels (B0 04), banks 1-11 with none.
-  host.simulator().feed("ZT~F00200W" + QByteArray("B004") + QByteArray(44, '0') + "\r");
-  testing::Click(page, "READ_BANK");
-  EXPECT_EQ(table(), Banks({{0, 1200}}));
-  EXPECT_EQ(box(1)->text(), "0");
+const QColor Blue(0, 0, 128), Grey(128, 128, 128), Black(0, 0, 0);
 
-  setTable(Banks({{1, 300}, {3, 900}}));
-  testing::Click(page, "WRITE_BANK");
-  QByteArray expected(100, '\0');
-  expected.replace(2, 2, QByteArray::fromHex("2c01"));
-  expected.replace(6, 2, QByteArray::fromHex("8403"));
-  EXPECT_EQ(host.simulator().memory().mid(0x200, 100).toHex(), expected.toHex());
-  EXPECT_EQ(host.messages, testing::Said(" Finish", "Success", 2));
-
-  host.variant = Variant::E;  // the receiver refuses the identification
-  testing::Click(page, "READ_BANK");
-  EXPECT_EQ(table(), Banks({{1, 300}, {3, 900}}));
-  EXPECT_EQ(host.messages.at(2).icon, MessageIcon::None) << "the bank page fails without an icon";
+BankLinkGroup Record(std::initializer_list<std::uint8_t> bytes) {
+  BankLinkGroup record{};
+  std::copy(bytes.begin(), bytes.end(), record.begin());
+  return record;
 }
 
-TEST_F(BankPageTest, BankLinkOpensTheGroupWindowOnlyForAConsistentTable) {
-  setTable(Banks({{0, 1199}}));
-  testing::Click(page, "GROUP_SET");
-  EXPECT_EQ(Find<GroupWindow>(page, "Form5"), nullptr);
-
-  setTable(BankTable::Defaults());
-  testing::Click(page, "GROUP_SET");
-  auto* window = Find<GroupWindow>(page, "Form5");
-  ASSERT_TRUE(window && window->isVisible() && window->isModal());
-  EXPECT_EQ(host.lockable, std::vector<QWidget*>{window});
-
-  // A click shows at once; OK puts it into the image.
-  auto* grid = Find<QTableWidget>(*window, "MSFlexGrid1");
-  QTableWidgetItem* cell = grid->item(GroupWindow::GroupRow(4), GroupWindow::BankColumn(2));
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(cell).center());
-  EXPECT_EQ(cell->background().color(), QColor(0, 0, 128));
-  testing::Click(*window, "Command2");
-  EXPECT_TRUE(IsGroupMember(host.image().bankLinks[4], 2));
-}
-
-TEST(ConfirmBankTotalTest, AsksOnlyForAWrongTotalAndResetsOnOk) {
-  const BankTable wrong = Banks({{0, 1199}}), right = Banks({{0, 1200}});
-  // table, answer, asked, leave, table after
-  for (const auto& [table, answer, asks, leave, after] :
-       {std::tuple{right, false, false, true, right}, std::tuple{wrong, false, true, false, wrong},
-        std::tuple{wrong, true, true, true, BankTable::Defaults()}}) {
-    testing::FakePageHost host;
-    host.mutableImage().banks = table;
-    bool asked = false;
-    EXPECT_EQ(ConfirmBankTotal(host, [&, answer = answer] { return asked = true, answer; }), leave);
-    EXPECT_EQ(asked, asks);
-    EXPECT_EQ(host.image().banks, after);
+class GroupWindowTest : public testing::PageTest<GroupWindow> {
+ protected:
+  // Banks 0-10 with 100 channels, 11 and 49 with 50; banks 12-48 hold none.
+  GroupWindowTest() {
+    change([](CloneImage& image) { image.banks.counts[11] = image.banks.counts[49] = 50; });
+    page.show();
   }
+
+  QTableWidgetItem* cell(int group, int bank) const {
+    return grid->item(GroupWindow::GroupRow(group), GroupWindow::BankColumn(bank));
+  }
+  QColor background(int group, int bank) const { return cell(group, bank)->background().color(); }
+  void clickAt(QTableWidgetItem* item) {
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(item).center());
+  }
+  void setLinks(const BankLinks& links) {
+    change([&](CloneImage& image) { image.bankLinks = links; });
+  }
+  const BankLinks& links() const { return image().bankLinks; }
+
+  QTableWidget* grid = find<QTableWidget>("groupGrid");
+};
+
+// A cell is blue for a member, black for a bank that is not, grey for a bank without channels.
+// What OK and Write keep, CollectGroups makes of the copy.
+TEST_F(GroupWindowTest, ClickingTogglesBanksWithChannelsOnlyAndClearTakesAllOut) {
+  clickAt(cell(2, 5));
+  clickAt(cell(2, 49));
+  EXPECT_EQ(background(2, 5), Blue);
+  clickAt(cell(2, 5));
+  clickAt(cell(2, 20));                        // no channels
+  clickAt(grid->item(cell(2, 0)->row(), 0));   // the group name
+  clickAt(grid->item(cell(2, 0)->row(), 11));  // between two blocks
+  EXPECT_EQ(background(2, 5), Black);
+  EXPECT_EQ(background(2, 20), Grey);
+  EXPECT_EQ(host.edits, 0) << "the window edits a copy until OK";
+  click("writeGroupsButton");  // keeps the copy, as OK does, before writing it
+  EXPECT_EQ(links()[2], Record({0, 0, 0, 0, 0, 0, 0x40}));
+
+  click("clearGroupsButton");
+  EXPECT_EQ(background(2, 49), Black);
+  click("okButton");
+  EXPECT_EQ(links(), DefaultBankLinks());
+  EXPECT_FALSE(page.isVisible());
+}
+
+// Cancel, Esc and the close box drop what was clicked and cleared; a Read replaces it.
+TEST_F(GroupWindowTest, EditsAreDroppedUnlessKept) {
+  BankLinks data = DefaultBankLinks();
+  data[4] = Record({0x10});  // bank 3
+  setLinks(data);
+  const std::function<void()> drops[] = {[&] { click("cancelButton"); },
+                                         [&] { QTest::keyClick(&page, Qt::Key_Escape); },
+                                         [&] { page.close(); }};
+  for (const auto& drop : drops) {
+    page.show();
+    clickAt(cell(0, 0));
+    click("clearGroupsButton");
+    drop();
+    EXPECT_FALSE(page.isVisible());
+    EXPECT_EQ(links(), data);
+    page.show();
+    EXPECT_EQ(background(4, 3), Blue);
+    EXPECT_EQ(background(0, 0), Black);
+  }
+  EXPECT_EQ(host.edits, 0);
+
+  QByteArray memory = host.simulator().memory();
+  host.setReceiverMemory(memory.replace(0x100, 88, EncodeBankLinks(data)));
+  clickAt(cell(4, 3));
+  click("readGroupsButton");
+  EXPECT_EQ(background(4, 3), Blue) << "the receiver's groups, as the image held them already";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// A PageHost for page tests: the image lives here, transfers run at once on the calling thread
-// against an in-process simulated receiver, and messages are recorded.
+// A PageHost for page tests: the image lives here; a transfer runs at once against an in-process
+// simulated receiver. What the user is told of a transfer is the window's, tested there.
 #pragma once
 
 #include "link/demo_memory.h"
@@ -21,29 +21,20 @@ namespace rqm27::testing {
 
 class FakePageHost : public PageHost, public UserDialogs {
  public:
-  explicit FakePageHost(CloneImage image = StartupImage()) : image_(std::move(image)) {}
-
   const CloneImage& image() const override { return image_; }
   void editImage(const QString&, const std::function<void(CloneImage&)>& edit, bool) override {
     ++edits;
     change(edit);
   }
-  void startTransfer(PageTransfer transfer) override {
-    ++transfers;
+  void startTransfer(TransferJob transfer) override {
     SimulatedPort port(simulator_);
-    TransferResult result = transfer.procedure(port, variant, image_, {});
-    if (result.done()) {
-      if (transfer.apply && result.image) transfer.apply(image_, *result.image);
-      showMessage(transfer.success);
-    } else {
-      showMessage({QStringLiteral(" Error"), QStringLiteral("Error"), result.message,
-                   transfer.failureIcon ? MessageIcon::Critical : MessageIcon::None});
-    }
+    const TransferResult result = transfer.procedure(port, Variant::J, image_, {});
+    if (result.done() && transfer.apply && result.image) transfer.apply(image_, *result.image);
     showEverywhere();
   }
   bool isTransferRunning() const override { return false; }
   UserDialogs& dialogs() override { return *this; }
-  void addLockableWindow(QWidget* window) override { lockable.push_back(window); }
+  void addLockableWindow(QWidget*) override {}
 
   void showMessage(const Message& message) override { messages.push_back(message); }
   QString openFileName(const FileDialogRequest&) override { return openPath; }
@@ -54,7 +45,7 @@ class FakePageHost : public PageHost, public UserDialogs {
   std::optional<FullWriteChoice> confirmFullWrite(const FullWriteQuestion&) override { return {}; }
   QString chooseBackup(const QStringList&) override { return {}; }
 
-  // Changes the image behind the pages' back, then refreshes every view as the main window does.
+  // Changes the image behind the pages' back, then shows it in every view as the window does.
   void change(const std::function<void(CloneImage&)>& edit) {
     edit(image_);
     showEverywhere();
@@ -63,44 +54,59 @@ class FakePageHost : public PageHost, public UserDialogs {
   void showEverywhere() {
     for (ImageView* view : views) view->showImage();
   }
-  CloneImage& mutableImage() { return image_; }
   ReceiverSimulator& simulator() { return *simulator_; }
   void setReceiverMemory(QByteArray memory) {
     simulator_ = std::make_shared<ReceiverSimulator>(std::move(memory));
   }
 
-  Variant variant = Variant::J;
-  int edits = 0, transfers = 0;
+  int edits = 0;
   std::vector<ImageView*> views;
-  std::vector<QWidget*> lockable;
   std::vector<Message> messages;
   QString openPath, savePath;
 
  private:
-  CloneImage image_;
+  CloneImage image_ = StartupImage();
   std::shared_ptr<ReceiverSimulator> simulator_ = std::make_shared<ReceiverSimulator>(DemoMemory());
 };
 
-// The child of root named name, or name_index for an index of a control array.
+// The child of root named name, or name_index for one of a row of controls.
 template <class T = QWidget>
 T* Find(const QObject& root, const QString& name, int index = -1) {
   return root.findChild<T*>(index < 0 ? name : QStringLiteral("%1_%2").arg(name).arg(index));
-}
-inline void Click(const QObject& root, const char* name) {
-  Find<QAbstractButton>(root, name)->click();
 }
 inline QStringList Entries(const QComboBox& box) {
   QStringList entries;
   for (int i = 0; i < box.count(); ++i) entries << box.itemText(i);
   return entries;
 }
+// A page or side window over a FakePageHost that shows it every change of the image.
+template <typename Page>
+class PageTest : public ::testing::Test {
+ protected:
+  PageTest() { host.addView(&page); }
+
+  template <class T = QWidget>
+  T* find(const QString& name, int index = -1) {
+    return Find<T>(page, name, index);
+  }
+  void click(const char* button) { Find<QAbstractButton>(page, button)->click(); }
+  void change(const std::function<void(CloneImage&)>& edit) { host.change(edit); }
+  const CloneImage& image() const { return host.image(); }
+  // Shows the page as the active window, for the focus and the keys to reach it.
+  void activate() {
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+  }
+
+  FakePageHost host;
+  Page page{host};
+};
+
 inline BankTable Banks(std::initializer_list<std::pair<int, int>> counts) {
   BankTable table;
   for (const auto& [bank, count] : counts) table.counts[std::size_t(bank)] = count;
   return table;
-}
-inline std::vector<Message> Said(const char* title, const char* text, int times = 1) {
-  return std::vector<Message>(std::size_t(times), Notice(title, text));
 }
 
 }  // namespace rqm27::testing
