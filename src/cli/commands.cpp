@@ -85,7 +85,7 @@ int Run(const QStringList& args) {
     Print(stdout, QStringLiteral(RQM27_VERSION "\n"));
     return 0;
   }
-  const QString command = args.first();
+  const QString& command = args.first();
   const QStringList rest = args.mid(1);
   if (command == "convert") return Convert(rest);
   if (command == "show") return Show(rest);

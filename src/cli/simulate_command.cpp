@@ -62,7 +62,7 @@ Result<SimulateArgs> ParseArgs(const QStringList& args) {
     }
     if (i + 1 >= args.size())
       return Error{QStringLiteral("simulate: %1 needs a value").arg(option)};
-    const QString value = args[++i];
+    const QString& value = args[++i];
     if (option == "--memory") {
       parsed.memoryPath = value;
     } else if (option == "--save") {

@@ -32,8 +32,7 @@ int SlotAtAddress(int address) {
 }  // namespace
 
 QString DescribeAddress(int address) {
-  const QString where =
-      QStringLiteral("address %1").arg(HexPad(static_cast<std::uint64_t>(address), 5));
+  QString where = QStringLiteral("address %1").arg(HexPad(static_cast<std::uint64_t>(address), 5));
   if (address >= ChannelAreaStart && address < ChannelAreaEnd) {
     return QStringLiteral("channel slot %1 (%2)").arg(SlotAtAddress(address)).arg(where);
   }

@@ -26,7 +26,7 @@ QByteArray HeldBytes(const MemoryArea& area, const CloneImage& image) {
 Result<QByteArray> ReadAreaBytes(LinkSession& link, const MemoryArea& area, QByteArray held,
                                  int from, int to) {
   for (int offset = from; offset < to; offset += area.readStep) {
-    const auto block = ReadBlock(link, area.address + offset, AreaPlace(area, offset));
+    auto block = ReadBlock(link, area.address + offset, AreaPlace(area, offset));
     if (!block) return block;
     const int kept = std::min(area.readStep, to - offset);
     held.replace(offset, kept, block->left(kept));
@@ -56,7 +56,7 @@ Result<QByteArray> ReadBlock(LinkSession& link, int address, const QString& what
                           reply.isEmpty() ? QString()
                                           : QStringLiteral(" (%1 characters)").arg(reply.size()))};
   }
-  const auto bytes =
+  auto bytes =
       HexToBytes(QString::fromLatin1(reply),
                  QStringLiteral("reading %1 at %2").arg(what, Address(address)), BlockBytes);
   if (!bytes) return Error{bytes.error()};
@@ -98,8 +98,7 @@ Status WriteArea(LinkSession& link, const MemoryArea& area, CloneImage& image, i
   if (area.keptBytes != nullptr) image.*area.keptBytes = bytes;
   for (int offset = from; offset < to; offset += area.writeStep) {
     const QByteArray chunk = bytes.mid(offset, std::min(area.writeStep, to - offset));
-    if (const Status s = WriteBlock(link, area.address + offset, chunk, AreaPlace(area, offset));
-        !s) {
+    if (Status s = WriteBlock(link, area.address + offset, chunk, AreaPlace(area, offset)); !s) {
       return s;
     }
   }

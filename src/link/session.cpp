@@ -41,7 +41,7 @@ std::optional<Variant> VariantFromName(const QString& name) {
 
 Status LinkSession::start() {
   if (!port_.isOpen()) {
-    if (const Status opened = port_.open(); !opened) return opened;
+    if (Status opened = port_.open(); !opened) return opened;
   }
   const QByteArray command = IdentificationCommand(variant_);
   const QByteArray reply = send(command);
@@ -67,9 +67,9 @@ QByteArray LinkSession::send(const QByteArray& command, qsizetype expectedPayloa
 Status SendReset(Port& port) {
   const bool wasOpen = port.isOpen();
   if (!wasOpen) {
-    if (const Status opened = port.open(); !opened) return opened;
+    if (Status opened = port.open(); !opened) return opened;
   }
-  const Status written = port.write(QByteArrayLiteral("ZT~RESET\r"));
+  Status written = port.write(QByteArrayLiteral("ZT~RESET\r"));
   port.close();
   return written;
 }

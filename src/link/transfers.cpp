@@ -89,7 +89,7 @@ Status ReadAreas(Transfer& t) {
   for (const MemoryArea& area : MemoryAreas) {
     if (!area.moved()) continue;
     if (t.cancelled({})) return Stopped();
-    if (const Status s = ReadArea(t.link(), area, t.image()); !s) return s;
+    if (Status s = ReadArea(t.link(), area, t.image()); !s) return s;
   }
   return Ok();
 }
@@ -98,7 +98,7 @@ Status ReadRows(Transfer& t, int first, int last) {
   t.progress(0, last - first + 1);
   for (int slot = first; slot <= last; ++slot) {
     if (t.cancelled({})) return Stopped();
-    if (const Status s = ReadChannelBlock(t.link(), t.image(), slot); !s) return s;
+    if (Status s = ReadChannelBlock(t.link(), t.image(), slot); !s) return s;
     t.advance();
   }
   return Ok();
@@ -113,7 +113,7 @@ Status WriteRows(Transfer& t, int first, int last, bool skipEmpty, const QString
                           : before.isEmpty() ? rows
                                              : before + QStringLiteral(", then ") + rows;
     if (t.cancelled(soFar)) return Stopped();
-    if (const Status s = WriteChannelBlock(t.link(), t.image(), slot, skipEmpty); !s) return s;
+    if (Status s = WriteChannelBlock(t.link(), t.image(), slot, skipEmpty); !s) return s;
     t.advance();
   }
   return Ok();
@@ -141,7 +141,7 @@ TransferResult AreaTransfer(Port& port, Variant variant, const CloneImage& image
                                 ? QStringLiteral("writing ") + moved.join(QStringLiteral(", "))
                                 : QString();
       if (!moved.isEmpty() && t.cancelled(soFar)) return Stopped();
-      if (const Status s = MoveArea(t, AreaOf(id), direction); !s) return s;
+      if (Status s = MoveArea(t, AreaOf(id), direction); !s) return s;
       moved << QLatin1StringView(AreaOf(id).name);
       t.progress(static_cast<int>(moved.size()), count);
     }
@@ -160,7 +160,7 @@ TransferResult IconTransfer(Port& port, Variant variant, const CloneImage& image
                                 ? QStringLiteral("writing icons %1 to %2").arg(first).arg(icon - 1)
                                 : QString();
       if (t.cancelled(soFar)) return Stopped();
-      if (const Status s =
+      if (Status s =
               MoveArea(t, icons, direction, icon * icons.itemSize, (icon + 1) * icons.itemSize);
           !s) {
         return s;
@@ -227,7 +227,7 @@ struct WriteLedger {
 Status WriteLedgerArea(Transfer& t, WriteLedger& ledger, const MemoryArea& area) {
   if (t.cancelled({})) return Stopped();
   ledger.areaInProgress = &area;
-  if (const Status s = WriteArea(t.link(), area, t.image()); !s) return s;
+  if (Status s = WriteArea(t.link(), area, t.image()); !s) return s;
   ledger.areaInProgress = nullptr;
   ledger.areas << QString::fromLatin1(area.name).remove(QStringLiteral("the "));
   t.advance();
@@ -256,7 +256,7 @@ Status WriteUsedChannels(Transfer& t, WriteLedger& ledger) {
   t.progress(0, LastTransferredSlot);
   for (int slot = 1; slot <= LastTransferredSlot; ++slot) {
     if (t.cancelled({})) return Stopped();
-    if (const Status s = WriteChannelBlock(t.link(), t.image(), slot, true); !s) {
+    if (Status s = WriteChannelBlock(t.link(), t.image(), slot, true); !s) {
       ledger.lastChannelUnanswered = s.error().contains(QStringLiteral("did not answer"));
       return s;
     }
@@ -279,12 +279,12 @@ Status WriteWholeMemory(Transfer& t, WriteLedger& ledger) {
   const auto before = writtenAreas(false);
   t.progress(0, static_cast<int>(before.size()));
   for (const MemoryArea* area : before) {
-    if (const Status s = WriteLedgerArea(t, ledger, *area); !s) return s;
+    if (Status s = WriteLedgerArea(t, ledger, *area); !s) return s;
   }
-  if (const Status s = ClearChannels(t, ledger); !s) return s;
-  if (const Status s = WriteUsedChannels(t, ledger); !s) return s;
+  if (Status s = ClearChannels(t, ledger); !s) return s;
+  if (Status s = WriteUsedChannels(t, ledger); !s) return s;
   for (const MemoryArea* area : writtenAreas(true)) {
-    if (const Status s = WriteLedgerArea(t, ledger, *area); !s) return s;
+    if (Status s = WriteLedgerArea(t, ledger, *area); !s) return s;
   }
   return Ok();
 }
@@ -315,7 +315,7 @@ TransferResult ReadAll(Port& port, Variant variant, const CloneImage& image,
                        const TransferHooks& hooks) {
   return Transfer(port, variant, image, hooks, QStringLiteral("Read all")).run([](Transfer& t) {
     t.progress(0, LastTransferredSlot);
-    if (const Status s = ReadAreas(t); !s) return s;
+    if (Status s = ReadAreas(t); !s) return s;
     return ReadRows(t, 1, LastTransferredSlot);
   });
 }
@@ -361,12 +361,12 @@ TransferResult WriteAll(Port& port, Variant variant, const CloneImage& image,
 TransferResult VerifyWrite(Port& port, Variant variant, const CloneImage& written,
                            VerifyScope scope, const TransferHooks& hooks) {
   return Transfer(port, variant, written, hooks, QStringLiteral("Verify")).run([&](Transfer& t) {
-    if (const Status s = ReadAreas(t); !s) return s;
+    if (Status s = ReadAreas(t); !s) return s;
     t.progress(0, LastTransferredSlot);
     for (int slot = 1; slot <= LastTransferredSlot; ++slot) {
       if (scope == VerifyScope::Full || written.slot(slot).used) {
         if (t.cancelled({})) return Stopped();
-        if (const Status s = ReadChannelBlock(t.link(), t.image(), slot); !s) return s;
+        if (Status s = ReadChannelBlock(t.link(), t.image(), slot); !s) return s;
       }
       t.advance();
     }

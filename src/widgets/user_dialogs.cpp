@@ -104,7 +104,7 @@ class WidgetDialogs : public UserDialogs {
                                                        : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    const QString path = dialog.selectedFiles().constFirst();
+    QString path = dialog.selectedFiles().constFirst();
     folder_ = QFileInfo(path).absolutePath();
     return path;
   }
