@@ -178,14 +178,6 @@ QStringList RowAt(QStringView text, qsizetype& i) {
 
 // ---- Reading one row ------------------------------------------------------------------------
 
-std::optional<int> DcsIndexOfNumber(QStringView text) {
-  const double value = LeadingNumber(text);
-  for (std::size_t k = 0; k < DcsNames.size(); ++k) {
-    if (LeadingNumber(Label(DcsNames[k])) == value) return static_cast<int>(k);
-  }
-  return std::nullopt;
-}
-
 template <typename T>
 std::optional<T> Checked(std::optional<T> value, const char* what, const QString& field,
                          QString& fault) {

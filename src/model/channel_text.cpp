@@ -1,5 +1,6 @@
 #include "model/channel_text.h"
 
+#include "model/lenient_number.h"
 #include "model/value_tables.h"
 
 namespace rqm27 {
@@ -125,6 +126,14 @@ std::optional<SubtoneType> SubtoneOfCode(int code) {
 std::optional<ShiftDirection> ShiftOfCode(int code) {
   return LabelOfCode(ShiftCodes, code) ? std::optional(static_cast<ShiftDirection>(code))
                                        : std::nullopt;
+}
+
+std::optional<int> DcsIndexOfNumber(QStringView text) {
+  const double value = LeadingNumber(text);
+  for (std::size_t k = 0; k < DcsNames.size(); ++k) {
+    if (LeadingNumber(Label(DcsNames[k])) == value) return static_cast<int>(k);
+  }
+  return std::nullopt;
 }
 
 }  // namespace rqm27

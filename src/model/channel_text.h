@@ -50,6 +50,9 @@ std::optional<ChannelMode> ModeOfLabel(QStringView label);
 std::optional<SubtoneType> SubtoneOfLabel(QStringView label);
 std::optional<ShiftDirection> ShiftOfLabel(QStringView label);
 std::optional<bool> SkipOfLabel(QStringView label);
+// The DCS table index of a code written as a number ("023", "23" and "23.0" are code 023), as
+// spreadsheets and channel lists give it.
+std::optional<int> DcsIndexOfNumber(QStringView text);
 
 // The enums of the codes the record and the clone file use; nothing for a code without one.
 std::optional<ChannelMode> ModeOfCode(int code);
