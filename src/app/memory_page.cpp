@@ -1,10 +1,16 @@
 #include "app/memory_page.h"
 
+#include "grid/channel_filter_model.h"
 #include "grid/channel_grid_view.h"
 #include "widgets/named_button.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace rqm27 {
@@ -36,8 +42,52 @@ MemoryPage::MemoryPage(ChannelTableModel* model, QWidget* parent) : QWidget(pare
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(buildFilterBar());
   layout->addWidget(grid_, 1);
   layout->addLayout(buttonRow);
+}
+
+QWidget* MemoryPage::buildFilterBar() {
+  auto* bar = new QWidget(this);
+  ChannelFilterModel* filter = grid_->filter();
+  filterEdit_ = new QLineEdit(bar);
+  filterEdit_->setObjectName(QStringLiteral("filterEdit"));
+  filterEdit_->setPlaceholderText(QStringLiteral("Name or frequency"));
+  filterEdit_->setClearButtonEnabled(true);
+  auto* label = new QLabel(QStringLiteral("&Find:"), bar);
+  label->setBuddy(filterEdit_);
+  usedOnly_ = new QCheckBox(QStringLiteral("&Used channels only"), bar);
+  usedOnly_->setObjectName(QStringLiteral("usedOnlyCheckBox"));
+  rowGroup_ = new QComboBox(bar);
+  rowGroup_->setObjectName(QStringLiteral("rowGroupList"));
+  rowGroup_->setAccessibleName(QStringLiteral("Rows shown"));
+  rowGroup_->addItems(ChannelFilterModel::RowGroupNames());
+  connect(filterEdit_, &QLineEdit::textChanged, filter, &ChannelFilterModel::setText);
+  connect(usedOnly_, &QCheckBox::toggled, filter, &ChannelFilterModel::setUsedOnly);
+  connect(rowGroup_, &QComboBox::currentIndexChanged, filter, &ChannelFilterModel::setRowGroup);
+  connect(filter, &ChannelFilterModel::cleared, this, [this] {
+    const QSignalBlocker blockEdit(filterEdit_);
+    const QSignalBlocker blockCheck(usedOnly_);
+    const QSignalBlocker blockGroup(rowGroup_);
+    filterEdit_->clear();
+    usedOnly_->setChecked(false);
+    rowGroup_->setCurrentIndex(0);
+  });
+  // Down from the filter text goes to the rows it found.
+  connect(filterEdit_, &QLineEdit::returnPressed, grid_, [this] { grid_->setFocus(); });
+
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(label);
+  row->addWidget(filterEdit_, 1);
+  row->addWidget(usedOnly_);
+  row->addWidget(rowGroup_);
+  return bar;
+}
+
+void MemoryPage::focusFilter() {
+  filterEdit_->setFocus(Qt::ShortcutFocusReason);
+  filterEdit_->selectAll();
 }
 
 void MemoryPage::setControlsEnabled(bool enabled) {

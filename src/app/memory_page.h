@@ -1,9 +1,12 @@
-// The "Memory" page: the channel grid with the buttons that read or write the selected rows
-// and empty rows.
+// The "Memory" page: the filter bar, the channel grid, and the buttons that read or write the
+// selected rows and empty rows.
 #pragma once
 
 #include <QWidget>
 
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
 class QPushButton;
 
 namespace rqm27 {
@@ -19,6 +22,9 @@ class MemoryPage : public QWidget {
 
   ChannelGridView* grid() const { return grid_; }
 
+  // Puts the keyboard focus into the filter bar's text, all of it selected.
+  void focusFilter();
+
   // Locks or unlocks the grid and the buttons for a transfer.
   void setControlsEnabled(bool enabled);
 
@@ -29,7 +35,12 @@ class MemoryPage : public QWidget {
   void resetAllClicked();
 
  private:
+  QWidget* buildFilterBar();
+
   ChannelGridView* grid_ = nullptr;
+  QLineEdit* filterEdit_ = nullptr;
+  QCheckBox* usedOnly_ = nullptr;
+  QComboBox* rowGroup_ = nullptr;
   QList<QPushButton*> buttons_;
 };
 

@@ -1,5 +1,6 @@
 #include "grid/channel_grid_view.h"
 
+#include "grid/channel_filter_model.h"
 #include "grid/channel_table_model.h"
 #include "model/channel_text.h"
 #include "widgets/twips.h"
@@ -41,9 +42,12 @@ class LabelColumnDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-ChannelGridView::ChannelGridView(ChannelTableModel* model, QWidget* parent) : QTableView(parent) {
+ChannelGridView::ChannelGridView(ChannelTableModel* model, QWidget* parent)
+    : QTableView(parent),
+      channels_(model),
+      filter_(new ChannelFilterModel(model, model->image(), this)) {
   setObjectName(QStringLiteral("channelGrid"));
-  setModel(model);
+  setModel(filter_);
   setItemDelegateForColumn(LabelColumn, new LabelColumnDelegate(this));
 
   setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -70,37 +74,41 @@ ChannelGridView::ChannelGridView(ChannelTableModel* model, QWidget* parent) : QT
   // A reset of the whole image keeps the row the user is on.
   connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
     const QModelIndex current = currentIndex();
-    slotBeforeReset_ = current.isValid() ? ChannelTableModel::SlotOfRow(current.row()) : 1;
+    slotBeforeReset_ = current.isValid() ? slotOfIndex(current) : 1;
   });
   connect(model, &QAbstractItemModel::modelReset, this, [this] { selectSlot(slotBeforeReset_); });
 
   connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-    if (index.isValid()) emit editRequested(ChannelTableModel::SlotOfRow(index.row()), true);
+    if (index.isValid()) emit editRequested(slotOfIndex(index), true);
   });
 
   selectSlot(1);
 }
 
+int ChannelGridView::slotOfIndex(const QModelIndex& index) const {
+  return ChannelTableModel::SlotOfRow(filter_->mapToSource(index).row());
+}
+
 void ChannelGridView::selectSlot(int slot) {
+  const QModelIndex source = channels_->index(ChannelTableModel::RowOfSlot(slot), LabelColumn);
+  if (!filter_->mapFromSource(source).isValid()) filter_->clear();
   // The label column is the current one so that bringing the row into view shows its label.
-  const QModelIndex current = model()->index(ChannelTableModel::RowOfSlot(slot), LabelColumn);
   selectionModel()->setCurrentIndex(
-      current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+      filter_->mapFromSource(source),
+      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 std::pair<int, int> ChannelGridView::selectedSlots() const {
-  const QItemSelection selection = selectionModel()->selection();
-  if (selection.isEmpty()) {
-    const int slot = ChannelTableModel::SlotOfRow(std::max(currentIndex().row(), 0));
-    return {slot, slot};
-  }
-  int top = model()->rowCount();
-  int bottom = -1;
-  for (const QItemSelectionRange& range : selection) {
-    top = std::min(top, range.top());
-    bottom = std::max(bottom, range.bottom());
-  }
-  return {ChannelTableModel::SlotOfRow(top), ChannelTableModel::SlotOfRow(bottom)};
+  const QList<int> chosen = selectedSlotList();
+  return {chosen.first(), chosen.last()};
+}
+
+QList<int> ChannelGridView::selectedSlotList() const {
+  QList<int> chosen;
+  for (const QModelIndex& index : selectionModel()->selectedRows()) chosen << slotOfIndex(index);
+  if (chosen.isEmpty()) chosen << (currentIndex().isValid() ? slotOfIndex(currentIndex()) : 1);
+  std::sort(chosen.begin(), chosen.end());
+  return chosen;
 }
 
 void ChannelGridView::keyPressEvent(QKeyEvent* event) {
@@ -108,7 +116,7 @@ void ChannelGridView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       if (currentIndex().isValid()) {
-        emit editRequested(ChannelTableModel::SlotOfRow(currentIndex().row()), false);
+        emit editRequested(slotOfIndex(currentIndex()), false);
       }
       event->accept();
       return;

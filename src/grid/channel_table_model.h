@@ -28,6 +28,8 @@ class ChannelTableModel : public QAbstractTableModel {
   static constexpr int RowOfSlot(int slot) { return slot - 1; }
   static constexpr int SlotOfRow(int row) { return row + 1; }
 
+  const CloneImage& image() const { return image_; }
+
   // The label shown for slot 1-1721.
   const QString& rowLabel(int slot) const;
   // The labels of all slots, slot n at n - 1.
