@@ -12,14 +12,19 @@ constexpr char kUsage[] =
     "Usage: rqm27-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  convert IN OUT [--base BASE.bin]\n"
-    "      Convert an image between file formats, chosen by extension:\n"
-    "      .bin (raw 131072-byte memory image) and .json (JSON image).\n"
+    "  convert IN OUT [--to FORMAT] [--base BASE.bin]\n"
+    "      Convert an image between file formats, chosen by extension: .bin\n"
+    "      (raw 131072-byte memory image), .json (JSON image), .M27 (clone file)\n"
+    "      and .CSV (channel list; the multi-radio list is read by its header).\n"
+    "      --to names the output format instead: bin, json, m27, csv or multicsv\n"
+    "      (the multi-radio channel list of memory channels 1-1200).\n"
     "      Writing a .bin gives what a receiver holding BASE.bin (all zeros when\n"
     "      not given) holds after a full write of the image.\n"
     "  show FILE\n"
     "      Print a readable summary of an image file: the used channels, the\n"
     "      banks, the one-touch memories, the title and the settings.\n"
+    "  diff A B [--json]\n"
+    "      Print what differs between two image files, one a line or as JSON.\n"
     "  read --port PORT [--variant J|E|T|K] [--stats] OUT\n"
     "      Read the whole memory of a receiver into OUT (any image format).\n"
     "      Ctrl-C stops it; OUT is then not written.\n"
@@ -89,6 +94,7 @@ int Run(const QStringList& args) {
   const QStringList rest = args.mid(1);
   if (command == "convert") return Convert(rest);
   if (command == "show") return Show(rest);
+  if (command == "diff") return Diff(rest);
   if (command == "simulate") return Simulate(rest);
   if (command == "read") return Read(rest);
   if (command == "write") return Write(rest);

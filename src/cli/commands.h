@@ -19,6 +19,7 @@ void PrintNotes(const QString& path, const FileNotes& notes);
 
 int Convert(const QStringList& args);
 int Show(const QStringList& args);
+int Diff(const QStringList& args);
 int Simulate(const QStringList& args);
 int Read(const QStringList& args);
 int Write(const QStringList& args);

@@ -6,6 +6,7 @@
 #include "files/csv_file.h"
 #include "files/file_io.h"
 #include "files/json_image.h"
+#include "files/multi_csv.h"
 
 #include "model/row_labels.h"
 
@@ -30,6 +31,17 @@ Result<ImageFormat> FormatOfPath(const QString& path) {
                    .arg(path, suffix.isEmpty() ? QStringLiteral("no extension") : "." + suffix)};
 }
 
+Result<ImageFormat> FormatOfName(const QString& name) {
+  const QString lower = name.toLower();
+  if (lower == QLatin1StringView("bin")) return ImageFormat::MemoryImage;
+  if (lower == QLatin1StringView("json")) return ImageFormat::Json;
+  if (lower == QLatin1StringView("m27")) return ImageFormat::CloneFile;
+  if (lower == QLatin1StringView("csv")) return ImageFormat::Csv;
+  if (lower == QLatin1StringView("multicsv")) return ImageFormat::MultiCsv;
+  return Error{
+      QStringLiteral("unknown format \"%1\" (expected bin, json, m27, csv or multicsv)").arg(name)};
+}
+
 Result<Noted<CloneImage>> LoadImageFile(const QString& path) {
   const auto format = FormatOfPath(path);
   if (!format) return Error{format.error()};
@@ -46,7 +58,9 @@ Result<Noted<CloneImage>> LoadImageFile(const QString& path) {
     case ImageFormat::CloneFile:
       return ReadCloneFile(*bytes, StartupImage(), path);
     case ImageFormat::Csv:
-      return ImportCsv(*bytes, StartupImage(), path);
+    case ImageFormat::MultiCsv:
+      return IsMultiCsv(*bytes) ? ImportMultiCsv(*bytes, StartupImage(), path)
+                                : ImportCsv(*bytes, StartupImage(), path);
   }
   return Error{path};
 }
@@ -55,8 +69,13 @@ Result<FileNotes> SaveImageFile(const QString& path, const CloneImage& image,
                                 const QByteArray& base) {
   const auto format = FormatOfPath(path);
   if (!format) return Error{format.error()};
+  return SaveImageFile(path, *format, image, base);
+}
+
+Result<FileNotes> SaveImageFile(const QString& path, ImageFormat format, const CloneImage& image,
+                                const QByteArray& base) {
   Noted<QByteArray> file;
-  switch (*format) {
+  switch (format) {
     case ImageFormat::MemoryImage: {
       const auto memory = EncodeMemoryImage(image, base);
       if (!memory) return Error{QStringLiteral("%1: %2").arg(path, memory.error())};
@@ -75,6 +94,9 @@ Result<FileNotes> SaveImageFile(const QString& path, const CloneImage& image,
     case ImageFormat::Csv:
       file = ExportCsv(image,
                        ShowRowLabels(image.banks).value_or(*ShowRowLabels(BankTable::Defaults())));
+      break;
+    case ImageFormat::MultiCsv:
+      file = ExportMultiCsv(image);
       break;
   }
   const Status saved = SaveWholeFile(path, file.value);

@@ -57,6 +57,27 @@ TEST(Formats, EveryPairOfFormatsKeepsTheChannels) {
   }
 }
 
+// --to names the format written whatever the extension; the list is read back by its header.
+TEST(Formats, ConvertWritesTheMultiRadioListWhenAskedAndReadsItBack) {
+  QTemporaryDir dir;
+  const CloneImage sample = testing::SampleImage();
+  WriteFile(dir.filePath("start.json"), WriteJsonImage(sample));
+  const QString list = dir.filePath("list.CSV");
+  ASSERT_EQ(RunCli({"convert", dir.filePath("start.json"), list, "--to", "multicsv"}).exitCode, 0);
+  EXPECT_TRUE(ReadFile(list).startsWith("Location,Name,Frequency,Duplex,Offset,Tone,"));
+  ASSERT_EQ(RunCli({"convert", list, dir.filePath("back.json")}).exitCode, 0);
+  const auto back = ReadJsonImage(ReadFile(dir.filePath("back.json")));
+  ASSERT_TRUE(back.ok()) << back.error().toStdString();
+  for (int slot = 1; slot <= 1700; ++slot) {
+    const bool memory = slot <= 1200 && sample.slot(slot).used;
+    EXPECT_EQ(back->slot(slot).used, memory) << slot;
+    if (memory) {
+      EXPECT_EQ(back->slot(slot).frequency, sample.slot(slot).frequency) << slot;
+    }
+  }
+  EXPECT_EQ(RunCli({"convert", dir.filePath("start.json"), list, "--to", "xml"}).exitCode, 1);
+}
+
 TEST(Formats, ShowSummarisesAnImage) {
   QTemporaryDir dir;
   WriteFile(dir.filePath("a.json"), WriteJsonImage(testing::SampleImage()));
