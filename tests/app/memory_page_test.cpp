@@ -2,8 +2,8 @@
 
 #include "grid/channel_grid_view.h"
 #include "grid/channel_table_model.h"
-#include "model/channel_name.h"
 #include "model/clone_image.h"
+#include "support/sample_image.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,14 +14,6 @@
 namespace rqm27 {
 namespace {
 
-ChannelSlot Channel(std::int32_t frequency, const QString& name) {
-  ChannelSlot slot;
-  slot.used = true;
-  slot.frequency = frequency;
-  slot.name = NameFromText(name);
-  return slot;
-}
-
 QList<int> Range(int first, int last) {
   QList<int> rows;
   for (int slot = first; slot <= last; ++slot) rows << slot;
@@ -31,9 +23,9 @@ QList<int> Range(int first, int last) {
 // The filter bar hides rows; what the grid reports is always the real rows.
 TEST(MemoryPageFilter, ShowsTheMatchingRowsAndReportsTheirSlots) {
   CloneImage image = StartupImage();
-  image.slot(3) = Channel(11810000, QStringLiteral("Tokyo TWR"));
-  image.slot(150) = Channel(14500000, QStringLiteral("OSAKA"));
-  image.slot(1301) = Channel(43300000, QStringLiteral("MAIN"));
+  image.slot(3) = testing::SampleChannel(11810000, QStringLiteral("Tokyo TWR"));
+  image.slot(150) = testing::SampleChannel(14500000, QStringLiteral("OSAKA"));
+  image.slot(1301) = testing::SampleChannel(43300000, QStringLiteral("MAIN"));
   ChannelTableModel model(image);
   MemoryPage page(&model);
   auto* text = page.findChild<QLineEdit*>(QStringLiteral("filterEdit"));

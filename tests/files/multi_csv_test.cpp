@@ -5,6 +5,7 @@
 #include "model/channel_rules.h"
 #include "model/channel_text.h"
 #include "support/qstring_print.h"
+#include "support/random_images.h"
 #include "support/sample_image.h"
 
 #include <QTemporaryDir>
@@ -28,37 +29,6 @@ QString ListCells(const ChannelSlot& slot) {
   return cells.join(u'|');
 }
 
-// Channels of every kind in slots 1-1700: any frequency and offset, every value of every table,
-// names with commas, quotation marks, line breaks, kana, zero codes and codes without a character.
-CloneImage RandomImage(std::mt19937& random) {
-  const auto pick = [&random](int n) {
-    return static_cast<int>(random() % static_cast<unsigned>(n));
-  };
-  constexpr SubtoneType subtones[] = {SubtoneType::None, SubtoneType::Train, SubtoneType::Tsq,
-                                      SubtoneType::Sq, SubtoneType::Dcs};
-  constexpr std::uint16_t codes[] = {'A', ' ', ',', '"', '\n', '\r', 0xB1, 0x82A0, 0x00, 0xFF};
-  CloneImage image = StartupImage();
-  for (int s = 1; s <= LastTransferredSlot; ++s) {
-    if (pick(3) != 0) continue;
-    ChannelSlot& c = image.slot(s);
-    c.used = true;
-    c.frequency = LowestFrequency + pick(HighestFrequency - LowestFrequency + 1);
-    c.offset = pick(HighestOffset + 1);
-    c.mode = static_cast<ChannelMode>(pick(7));
-    c.step = static_cast<std::uint8_t>(FittingStep(pick(19), c.frequency, c.offset));
-    c.carrier = static_cast<std::uint8_t>(pick(29));
-    c.subtone = subtones[pick(5)];
-    c.txTone = static_cast<std::uint8_t>(pick(39));
-    c.rxTone = static_cast<std::uint8_t>(pick(39));
-    c.dcs = static_cast<std::uint8_t>(pick(104));
-    c.shift = static_cast<ShiftDirection>(pick(3));
-    c.skip = pick(2) == 1;
-    for (int i = 0, n = pick(17); i < n; ++i)
-      c.name.codes[i] = codes[pick(static_cast<int>(std::size(codes)))];
-  }
-  return image;
-}
-
 // What the list keeps: the memory channels without carrier and transmit tone, Train and SQ as
 // no sub-tone, names as text.
 CloneImage KeptByList(const CloneImage& image, bool& changed) {
@@ -80,9 +50,9 @@ CloneImage KeptByList(const CloneImage& image, bool& changed) {
 }
 
 TEST(MultiCsv, ExportedMemoryChannelsReadBackAndWhatIsLostIsSaid) {
-  std::mt19937 random(606);
+  testing::RandomImages images(606);
   for (int i = 0; i < 6; ++i) {
-    const CloneImage image = RandomImage(random);
+    const CloneImage image = images.next();
     const Noted<QByteArray> written = ExportMultiCsv(image);
     const auto read = ImportMultiCsv(written.value, StartupImage(), "r.csv");
     ASSERT_TRUE(read.ok()) << read.error().toStdString();

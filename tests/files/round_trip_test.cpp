@@ -12,6 +12,7 @@
 #include "model/channel_rules.h"
 #include "model/row_labels.h"
 #include "model/settings_texts.h"
+#include "support/random_images.h"
 #include "support/sample_image.h"
 
 #include <QCryptographicHash>
@@ -25,97 +26,6 @@
 
 namespace rqm27 {
 namespace {
-
-class RandomImages {
- public:
-  explicit RandomImages(unsigned seed) : random_(seed) {}
-
-  CloneImage next() {
-    CloneImage image = StartupImage();
-    for (int s = 1; s <= LastTransferredSlot; ++s) {
-      if (pick(3) == 0) image.slot(s) = channel();
-    }
-    image.title = name();
-    image.banks = banks();
-    for (OneTouchMemory& memory : image.oneTouch) {
-      const int bank = pick(BankCount);
-      const int count = image.banks.counts[bank];
-      memory =
-          count > 0 && pick(2) == 0 ? OneTouchMemory{true, bank, pick(count)} : OneTouchMemory{};
-    }
-    for (int k = 0; k < SettingsListCount; ++k) {
-      const auto list = static_cast<SettingsList>(k);
-      for (int j = 0; j < SettingsListSizes[k]; ++j) {
-        image.settings.at(list, j) = pick(SettingsChoiceCount(list, j));
-      }
-    }
-    if (image.settings.at(SettingsList::Recv, 3) == 1) image.settings.at(SettingsList::Recv, 4) = 0;
-    for (BankLinkGroup& record : image.bankLinks) {
-      for (int b = 0; b < BankCount; ++b) SetGroupMember(record, b, pick(4) == 0);
-    }
-    for (IconGlyph& glyph : image.icons) {
-      for (auto& row : glyph) {
-        for (auto& pixel : row) pixel = static_cast<std::uint8_t>(pick(2));
-      }
-    }
-    image.comPort = 1 + pick(16);
-    return image;
-  }
-
- private:
-  int pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
-
-  ChannelSlot channel() {
-    ChannelSlot c;
-    c.used = true;
-    c.frequency = LowestFrequency + pick(HighestFrequency - LowestFrequency + 1);
-    c.offset = pick(HighestOffset + 1);
-    c.mode = static_cast<ChannelMode>(pick(7));
-    c.step = static_cast<std::uint8_t>(FittingStep(pick(19), c.frequency, c.offset));
-    c.carrier = static_cast<std::uint8_t>(pick(29));
-    constexpr SubtoneType subtones[] = {SubtoneType::None, SubtoneType::Train, SubtoneType::Tsq,
-                                        SubtoneType::Sq, SubtoneType::Dcs};
-    c.subtone = subtones[pick(5)];
-    c.txTone = static_cast<std::uint8_t>(pick(39));
-    c.rxTone = static_cast<std::uint8_t>(pick(39));
-    c.dcs = static_cast<std::uint8_t>(pick(104));
-    c.shift = static_cast<ShiftDirection>(pick(3));
-    c.skip = pick(2) == 1;
-    c.name = name();
-    return c;
-  }
-
-  // Mostly characters; now and then a line break, a zero inside, or a code that is not one.
-  ChannelName name() {
-    ChannelName n;
-    const int length = pick(17);
-    for (int i = 0; i < length; ++i) {
-      const int kind = pick(40);
-      std::uint16_t code = static_cast<std::uint16_t>(0x20 + pick(0x5F));  // ASCII
-      if (kind < 8) code = static_cast<std::uint16_t>(0xA1 + pick(0x3F));  // half-width kana
-      if (kind >= 8 && kind < 16) code = static_cast<std::uint16_t>(0x829F + pick(0x53));  // kana
-      if (kind == 16) code = 0x0A;
-      if (kind == 17) code = 0x00;
-      if (kind == 18) code = 0xFF;
-      n.codes[static_cast<std::size_t>(i)] = code;
-    }
-    return n;
-  }
-
-  BankTable banks() {
-    BankTable table;
-    int left = MemoryChannelCount;
-    for (int b = 0; b < BankCount && left > 0; ++b) {
-      const int count = b == BankCount - 1 || pick(5) == 0 ? left : pick(left + 1);
-      table.counts[b] = count;
-      left -= count;
-    }
-    if (pick(4) == 0) table.counts[pick(BankCount)] = pick(MemoryChannelCount);  // inconsistent
-    return table;
-  }
-
-  std::mt19937 random_;
-};
 
 // A name as a text file leaves it: every code as its character (or "?"), and in the line-based
 // clone file every control character as a space.
@@ -201,7 +111,7 @@ constexpr int Images = 8;
 const QDateTime kNow(QDate(2026, 1, 2), QTime(3, 4, 5));
 
 TEST(RoundTrip, JsonKeepsEverything) {
-  RandomImages images(101);
+  testing::RandomImages images(101);
   for (int i = 0; i < Images; ++i) {
     const CloneImage image = images.next();
     const auto read = ReadJsonImage(WriteJsonImage(image));
@@ -211,7 +121,7 @@ TEST(RoundTrip, JsonKeepsEverything) {
 }
 
 TEST(RoundTrip, CloneFileKeepsWhatItCanAndSaysWhatNot) {
-  RandomImages images(202);
+  testing::RandomImages images(202);
   for (int i = 0; i < Images; ++i) {
     CloneImage image = images.next();
     if (i == 0) {  // one bank holding the whole memory, which the bank page allows
@@ -231,7 +141,7 @@ TEST(RoundTrip, CloneFileKeepsWhatItCanAndSaysWhatNot) {
 }
 
 TEST(RoundTrip, ChannelListKeepsTheChannelsAndSaysWhatNot) {
-  RandomImages images(303);
+  testing::RandomImages images(303);
   for (int i = 0; i < Images; ++i) {
     const CloneImage image = images.next();
     const auto labels = ShowRowLabels(BankTable::Defaults()).value();
@@ -246,7 +156,7 @@ TEST(RoundTrip, ChannelListKeepsTheChannelsAndSaysWhatNot) {
 }
 
 TEST(RoundTrip, MemoryImageKeepsWhatAReceiverKeeps) {
-  RandomImages images(404);
+  testing::RandomImages images(404);
   for (int i = 0; i < Images; ++i) {
     CloneImage image = images.next();
     image.settings = DefaultSettings();  // the settings codec has its own tests
@@ -259,7 +169,7 @@ TEST(RoundTrip, MemoryImageKeepsWhatAReceiverKeeps) {
 }
 
 TEST(RoundTrip, IconFontFileKeepsTheIcons) {
-  RandomImages images(505);
+  testing::RandomImages images(505);
   for (int i = 0; i < Images; ++i) {
     const IconPixels icons = images.next().icons;
     const auto read =
