@@ -8,69 +8,88 @@ namespace rqm27::cli {
 
 namespace {
 
+struct Command {
+  const char* name;
+  int (*run)(const QStringList& args);
+};
+
+constexpr Command kCommands[] = {
+    {"convert", Convert}, {"show", Show},     {"diff", Diff},         {"read", Read},
+    {"write", Write},     {"verify", Verify}, {"simulate", Simulate}, {"ports", Ports},
+};
+
 constexpr char kUsage[] =
-    "Usage: rqm27-cli COMMAND [ARGUMENTS]\n"
+    "Usage: rqm27-cli COMMAND [options] [ARGUMENTS]\n"
+    "       rqm27-cli COMMAND --help    (or rqm27-cli help COMMAND)\n"
     "\n"
     "Commands:\n"
-    "  convert IN OUT [--to FORMAT] [--base BASE.bin]\n"
-    "      Convert an image between file formats, chosen by extension: .bin\n"
-    "      (raw 131072-byte memory image), .json (JSON image), .M27 (clone file)\n"
-    "      and .CSV (channel list; the multi-radio list is read by its header).\n"
-    "      --to names the output format instead: bin, json, m27, csv or multicsv\n"
-    "      (the multi-radio channel list of memory channels 1-1200).\n"
-    "      Writing a .bin gives what a receiver holding BASE.bin (all zeros when\n"
-    "      not given) holds after a full write of the image.\n"
-    "  show FILE\n"
-    "      Print a readable summary of an image file: the used channels, the\n"
-    "      banks, the one-touch memories, the title and the settings.\n"
-    "  diff A B [--json]\n"
-    "      Print what differs between two image files, one a line or as JSON.\n"
-    "  read --port PORT [--variant J|E|T|K] [--stats] OUT\n"
-    "      Read the whole memory of a receiver into OUT (any image format).\n"
-    "      Ctrl-C stops it; OUT is then not written.\n"
-    "  write --port PORT [--variant J|E|T|K] [--stats] [--backup FILE]\n"
-    "        [--verify[=full]] IN\n"
-    "      Write the image file IN to the receiver's whole memory. An image the\n"
-    "      receiver cannot hold (a bank table not adding up to 1200, a channel\n"
-    "      outside its ranges) is refused before anything is sent.\n"
-    "      --backup first reads the whole memory into FILE (.bin recommended: it\n"
-    "      keeps everything a read gets) and writes nothing if that fails; to\n"
-    "      restore, write FILE back: rqm27-cli write --port PORT FILE.\n"
-    "      --verify reads back the areas and the used channels afterwards,\n"
-    "      --verify=full every slot. A write that stops part-way (a failure,\n"
-    "      or Ctrl-C, which lets the block in flight finish) says what the\n"
-    "      receiver now holds.\n"
-    "  ports\n"
-    "      List the serial ports of this computer, and \"sim\", the built-in\n"
-    "      simulated receiver. PORT is a device (/dev/ttyUSB0), COM1-COM16 or sim.\n"
-    "  simulate [--memory FILE.bin] [--variant J|E|T|K] [--save FILE.bin]\n"
-    "           [--baud N] [--im-delay MS] [fault options]\n"
-    "      Serve a simulated receiver on a pseudo-terminal; its device path is\n"
-    "      printed on the first line. Stop it with Ctrl-C.\n"
-    "      Without --memory it holds a built-in demo memory; --save FILE.bin\n"
-    "      receives its memory on exit. --baud paces its output (ten bits a\n"
-    "      byte); --im-delay delays the answer to ZT~IM. Fault options, N\n"
-    "      counting command lines:\n"
-    "        --silent-after N             neither echo nor answer after N\n"
-    "        --refuse-writes-at ADDR      answer NG to writes covering ADDR (hex)\n"
-    "        --garble-reply N             drop the closing LF of the Nth reply\n"
-    "        --pieces K --piece-delay MS  send replies in K-byte pieces\n"
-    "        --close-after N              close the port after answering N\n"
+    "  convert IN OUT      convert an image between file formats\n"
+    "  show FILE           print a readable summary of an image (--json)\n"
+    "  diff A B            list what differs between two images (--json)\n"
+    "  read --port PORT OUT       read a receiver's whole memory\n"
+    "  write --port PORT IN       write an image to a receiver\n"
+    "  verify --port PORT FILE    compare a receiver with what a write of FILE leaves\n"
+    "  simulate            serve a simulated receiver on a pseudo-terminal\n"
+    "  ports               list the serial ports, and \"sim\" (--json)\n"
+    "\n"
+    "Formats, chosen by the extension or named by --from and --to:\n"
+    "  bin       .bin, raw memory image of 131072 bytes\n"
+    "  json      .json, JSON image\n"
+    "  m27       .M27, clone file\n"
+    "  csv       .CSV, channel list (the multi-radio list is read by its header)\n"
+    "  multicsv  the multi-radio channel list (write it with --to multicsv)\n"
+    "A file named - is standard input or output, and needs --from or --to.\n"
+    "PORT is a device (/dev/ttyUSB0), COM1-COM16 or sim, the built-in simulated receiver.\n"
+    "\n"
+    "Exit status: 0 success, 1 the operation failed (file, port, receiver), 2 usage error.\n"
+    "diff and verify: 0 the same, 1 different, 2 trouble.\n"
     "\n"
     "Options:\n"
-    "  --help       show this help\n"
-    "  --version    show the version\n";
+    "  -h, --help   show this help\n"
+    "  --version    show the version\n"
+    "\n"
+    "Example:\n"
+    "  rqm27-cli read --port sim - --to json | jq '.channels | length'\n";
 
 void Print(FILE* stream, const QString& text) {
   QTextStream out(stream);
   out << text;
 }
 
+const Command* FindCommand(const QString& name) {
+  for (const Command& command : kCommands) {
+    if (name == QLatin1StringView(command.name)) return &command;
+  }
+  return nullptr;
+}
+
+int UnknownCommand(const QString& name) {
+  Print(stderr,
+        QStringLiteral("rqm27-cli: unknown command \"%1\" (see rqm27-cli --help)\n").arg(name));
+  return UsageError;
+}
+
+// "help" alone prints the usage; "help COMMAND" that command's help.
+int Help(const QStringList& args) {
+  if (args.isEmpty()) {
+    Print(stdout, QString::fromLatin1(kUsage));
+    return Success;
+  }
+  const Command* command = FindCommand(args.first());
+  return command ? command->run({"--help"}) : UnknownCommand(args.first());
+}
+
 }  // namespace
 
 int Fail(const QString& message) {
   Print(stderr, QStringLiteral("rqm27-cli: %1\n").arg(message));
-  return 1;
+  return Failure;
+}
+
+int FailUsage(const QString& command, const QString& message) {
+  Print(stderr,
+        QStringLiteral("rqm27-cli: %1: %2 (see rqm27-cli %1 --help)\n").arg(command, message));
+  return UsageError;
 }
 
 void PrintNotes(const QString& path, const FileNotes& notes) {
@@ -81,25 +100,20 @@ void PrintNotes(const QString& path, const FileNotes& notes) {
 }
 
 int Run(const QStringList& args) {
-  if (args.isEmpty() || args.first() == "--help" || args.first() == "-h" ||
-      args.first() == "help") {
-    Print(args.isEmpty() ? stderr : stdout, QString::fromLatin1(kUsage));
-    return args.isEmpty() ? 1 : 0;
+  if (args.isEmpty()) {
+    Print(stderr, QString::fromLatin1(kUsage));
+    return UsageError;
   }
-  if (args.first() == "--version") {
-    Print(stdout, QStringLiteral(RQM27_VERSION "\n"));
-    return 0;
+  const QString& first = args.first();
+  if (first == "--help" || first == "-h" || first == "help") return Help(args.mid(1));
+  if (first == "--version") {
+    Print(
+        stdout,
+        QStringLiteral("rqm27-cli " RQM27_VERSION " (Qt %1)\n").arg(QLatin1StringView(qVersion())));
+    return Success;
   }
-  const QString& command = args.first();
-  const QStringList rest = args.mid(1);
-  if (command == "convert") return Convert(rest);
-  if (command == "show") return Show(rest);
-  if (command == "diff") return Diff(rest);
-  if (command == "simulate") return Simulate(rest);
-  if (command == "read") return Read(rest);
-  if (command == "write") return Write(rest);
-  if (command == "ports") return Ports(rest);
-  return Fail(QStringLiteral("unknown command \"%1\" (see rqm27-cli --help)").arg(command));
+  const Command* command = FindCommand(first);
+  return command ? command->run(args.mid(1)) : UnknownCommand(first);
 }
 
 }  // namespace rqm27::cli

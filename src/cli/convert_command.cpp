@@ -1,54 +1,63 @@
-// rqm27-cli convert IN OUT [--to FORMAT] [--base BASE.bin]
+// rqm27-cli convert IN OUT [--from FORMAT] [--to FORMAT] [--base BASE.bin]
+#include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/image_streams.h"
 
 #include "codec/memory_image.h"
 #include "files/file_io.h"
-#include "files/image_file.h"
 
 namespace rqm27::cli {
 
+namespace {
+
+constexpr CommandHelp kHelp = {
+    "convert", "IN OUT",
+    "Convert an image between file formats, chosen by the extension (.bin, .json, .M27,\n"
+    ".CSV) or named by --from and --to. - is standard input or output. Writing a memory\n"
+    "image gives what a receiver holding BASE.bin (all zeros when not given) holds after\n"
+    "a full write of the image.",
+    "rqm27-cli convert image.M27 - --to json"};
+
+Result<QByteArray> BaseMemory(const QString& basePath, const CloneImage& image) {
+  if (basePath.isEmpty()) return BlankMemoryFor(image);
+  auto bytes = ReadWholeFile(basePath);
+  if (!bytes) return bytes;
+  if (bytes->size() != MemoryImageSize) {
+    return Error{QStringLiteral("%1: a memory image has exactly %2 bytes, this one %3")
+                     .arg(basePath)
+                     .arg(MemoryImageSize)
+                     .arg(bytes->size())};
+  }
+  return bytes;
+}
+
+}  // namespace
+
 int Convert(const QStringList& args) {
-  QStringList paths;
-  QString basePath;
-  QString formatName;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    if (args[i] == "--base") {
-      if (i + 1 >= args.size()) return Fail("convert: --base needs a file");
-      basePath = args[++i];
-    } else if (args[i] == "--to") {
-      if (i + 1 >= args.size()) return Fail("convert: --to needs a format");
-      formatName = args[++i];
-    } else if (args[i].startsWith("--")) {
-      return Fail(QStringLiteral("convert: unknown option %1").arg(args[i]));
-    } else {
-      paths << args[i];
-    }
-  }
-  if (paths.size() != 2) return Fail("convert: expected IN and OUT (see rqm27-cli --help)");
+  QCommandLineParser parser;
+  parser.addOption(FromOption());
+  parser.addOption(ToOption());
+  parser.addOption({"base", "The memory a memory image is written onto.", "BASE.bin"});
+  parser.addPositionalArgument("IN", "The image to read; - for standard input.");
+  parser.addPositionalArgument("OUT", "The file to write; - for standard output.");
+  if (const auto stop = ParseCommand(parser, kHelp, args, 2)) return *stop;
+  const auto from = FormatOption(parser, "from");
+  const auto to = FormatOption(parser, "to");
+  if (!from) return FailUsage("convert", from.error());
+  if (!to) return FailUsage("convert", to.error());
+  const QString in = parser.positionalArguments()[0];
+  const QString out = parser.positionalArguments()[1];
 
-  const auto format = formatName.isEmpty() ? FormatOfPath(paths[1]) : FormatOfName(formatName);
-  if (!format) return Fail(format.error());
-  const auto loaded = LoadImageFile(paths[0]);
+  if (const Status output = CheckOutput(out, *to); !output) return Fail(output.error());
+  const auto loaded = LoadImage(in, *from);
   if (!loaded) return Fail(loaded.error());
-  PrintNotes(paths[0], loaded->notes);
-  const CloneImage& image = loaded->value;
-
-  QByteArray base = BlankMemoryFor(image);
-  if (!basePath.isEmpty()) {
-    const auto bytes = ReadWholeFile(basePath);
-    if (!bytes) return Fail(bytes.error());
-    if (bytes->size() != MemoryImageSize) {
-      return Fail(QStringLiteral("%1: a memory image has exactly %2 bytes, this one %3")
-                      .arg(basePath)
-                      .arg(MemoryImageSize)
-                      .arg(bytes->size()));
-    }
-    base = *bytes;
-  }
-  const auto saved = SaveImageFile(paths[1], *format, image, base);
+  PrintNotes(in, loaded->notes);
+  const auto base = BaseMemory(parser.value("base"), loaded->value);
+  if (!base) return Fail(base.error());
+  const auto saved = SaveImage(out, *to, loaded->value, *base);
   if (!saved) return Fail(saved.error());
-  PrintNotes(paths[1], *saved);
-  return 0;
+  PrintNotes(out, *saved);
+  return Success;
 }
 
 }  // namespace rqm27::cli

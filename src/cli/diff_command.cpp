@@ -1,8 +1,10 @@
 // rqm27-cli diff A B [--json]: what differs between two image files. The exit status says it
 // the way diff(1) does: 0 the same, 1 different, 2 trouble.
+#include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/diff_output.h"
+#include "cli/image_streams.h"
 
-#include "files/image_file.h"
 #include "model/image_diff.h"
 
 #include <QJsonDocument>
@@ -16,12 +18,18 @@ namespace rqm27::cli {
 
 namespace {
 
-constexpr int DifferentStatus = 1;
-constexpr int TroubleStatus = 2;
+constexpr CommandHelp kHelp = {
+    "diff", "A B",
+    "Print what differs between two image files of any formats, one line each, in the\n"
+    "order of the image. One of them may be - (standard input, with --from).\n"
+    "Exit status: 0 the same, 1 different, 2 trouble.",
+    "rqm27-cli diff before.M27 after.json --json"};
 
-int Trouble(const QString& message) {
+}  // namespace
+
+int FailTrouble(const QString& message) {
   Fail(message);
-  return TroubleStatus;
+  return UsageError;
 }
 
 void PrintDifferences(const ImageDifferences& differences, bool json) {
@@ -33,32 +41,26 @@ void PrintDifferences(const ImageDifferences& differences, bool json) {
   for (const DiffEntry& entry : differences) out << entry.text << "\n";
 }
 
-}  // namespace
-
 int Diff(const QStringList& args) {
-  QStringList paths;
-  bool json = false;
-  for (const QString& arg : args) {
-    if (arg == "--json") {
-      json = true;
-    } else if (arg.startsWith("--")) {
-      return Trouble(QStringLiteral("diff: unknown option %1").arg(arg));
-    } else {
-      paths << arg;
-    }
-  }
-  if (paths.size() != 2) return Trouble("diff: expected two files A and B (see rqm27-cli --help)");
+  QCommandLineParser parser;
+  parser.addOption({"json", "Print the differences as a JSON array of objects."});
+  parser.addOption(FromOption());
+  parser.addPositionalArgument("A", "The first image.");
+  parser.addPositionalArgument("B", "The second image.");
+  if (const auto stop = ParseCommand(parser, kHelp, args, 2)) return *stop;
+  const auto from = FormatOption(parser, "from");
+  if (!from) return FailUsage("diff", from.error());
 
   std::vector<CloneImage> images;
-  for (const QString& path : paths) {
-    auto loaded = LoadImageFile(path);
-    if (!loaded) return Trouble(loaded.error());
+  for (const QString& path : parser.positionalArguments()) {
+    auto loaded = LoadImage(path, path == QLatin1StringView(StandardStream) ? *from : std::nullopt);
+    if (!loaded) return FailTrouble(loaded.error());
     PrintNotes(path, loaded->notes);
     images.push_back(std::move(loaded->value));
   }
   const ImageDifferences differences = ImageDiff(images[0], images[1]);
-  PrintDifferences(differences, json);
-  return differences.empty() ? 0 : DifferentStatus;
+  PrintDifferences(differences, parser.isSet("json"));
+  return differences.empty() ? Success : Failure;
 }
 
 }  // namespace rqm27::cli

@@ -8,10 +8,25 @@ namespace rqm27::cli {
 
 namespace {
 constexpr int kWidth = 40;
+
+QString MinutesAndSeconds(qint64 ms) {
+  const qint64 seconds = ms / 1000;
+  return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar(u'0'));
+}
+
+}  // namespace
+
+QString ProgressTimes(qint64 elapsedMs, int value, int maximum) {
+  const QString elapsed = MinutesAndSeconds(elapsedMs) + QStringLiteral(" elapsed");
+  if (value <= 0 || maximum <= 0) return elapsed;
+  const qint64 left = elapsedMs * (maximum - value) / value;
+  return elapsed + QStringLiteral(", %1 left").arg(MinutesAndSeconds(left));
 }
 
 ProgressDisplay::ProgressDisplay(QString what)
-    : what_(std::move(what)), terminal_(isatty(fileno(stderr)) != 0) {}
+    : what_(std::move(what)), terminal_(isatty(fileno(stderr)) != 0) {
+  timer_.start();
+}
 
 ProgressDisplay::~ProgressDisplay() {
   finish();
@@ -23,8 +38,9 @@ void ProgressDisplay::show(int value, int maximum) {
   if (percent == lastPercent_) return;
   lastPercent_ = percent;
   const int filled = kWidth * percent / 100;
-  std::fprintf(stderr, "\r%s [%s%s] %3d%%", qPrintable(what_), QByteArray(filled, '#').constData(),
-               QByteArray(kWidth - filled, ' ').constData(), percent);
+  std::fprintf(stderr, "\r%s [%s%s] %3d%% %s   ", qPrintable(what_),
+               QByteArray(filled, '#').constData(), QByteArray(kWidth - filled, ' ').constData(),
+               percent, qPrintable(ProgressTimes(timer_.elapsed(), value, maximum)));
   std::fflush(stderr);
   drawn_ = true;
 }

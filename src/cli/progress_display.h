@@ -1,9 +1,9 @@
-// A progress bar for long transfers, drawn on stderr when it is a terminal.
+// A progress bar for long transfers, drawn on stderr when it is a terminal, with the time
+// elapsed and an estimate of the time left from the rate so far.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
-
-#include <chrono>
 
 namespace rqm27::cli {
 
@@ -22,6 +22,11 @@ class ProgressDisplay {
   bool terminal_;
   bool drawn_ = false;
   int lastPercent_ = -1;
+  QElapsedTimer timer_;
 };
+
+// "m:ss elapsed, m:ss left" for a transfer that has done `value` of `maximum` in `elapsedMs`;
+// the time left is left out until something is done.
+QString ProgressTimes(qint64 elapsedMs, int value, int maximum);
 
 }  // namespace rqm27::cli

@@ -1,18 +1,28 @@
-// rqm27-cli show FILE: a readable summary of an image file.
+// rqm27-cli show FILE [--json]: a readable summary of an image file.
+#include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/image_streams.h"
+#include "cli/show_json.h"
 
 #include "codec/bank_links_area.h"
-#include "files/image_file.h"
 #include "model/channel_text.h"
 #include "model/row_labels.h"
 #include "model/settings_texts.h"
 #include "model/value_tables.h"
 
+#include <QJsonDocument>
 #include <QTextStream>
 
 namespace rqm27::cli {
 
 namespace {
+
+constexpr CommandHelp kHelp = {
+    "show", "FILE",
+    "Print a readable summary of an image file (- for standard input, with --from): the\n"
+    "used channels, the banks, the one-touch memories, the title, the groups, the settings\n"
+    "and the icons. --json prints the same as one JSON object.",
+    "rqm27-cli show image.M27 --json | jq '.channels[0]'"};
 
 // Columns of the channel table: header, grid column, width.
 struct TableColumn {
@@ -123,13 +133,24 @@ void PrintIcons(QTextStream& out, const IconPixels& icons) {
 }  // namespace
 
 int Show(const QStringList& args) {
-  if (args.size() != 1) return Fail("show: expected one FILE (see rqm27-cli --help)");
-  const auto loaded = LoadImageFile(args.first());
+  QCommandLineParser parser;
+  parser.addOption({"json", "Print the summary as JSON."});
+  parser.addOption(FromOption());
+  parser.addPositionalArgument("FILE", "The image; - for standard input.");
+  if (const auto stop = ParseCommand(parser, kHelp, args, 1)) return *stop;
+  const auto from = FormatOption(parser, "from");
+  if (!from) return FailUsage("show", from.error());
+  const QString path = parser.positionalArguments().first();
+  const auto loaded = LoadImage(path, *from);
   if (!loaded) return Fail(loaded.error());
-  PrintNotes(args.first(), loaded->notes);
+  PrintNotes(path, loaded->notes);
   const CloneImage& image = loaded->value;
   const QStringList labels =
       ShowRowLabels(image.banks).value_or(*ShowRowLabels(BankTable::Defaults()));
+  if (parser.isSet("json")) {
+    QTextStream(stdout) << QJsonDocument(ImageSummaryJson(image, labels)).toJson();
+    return Success;
+  }
   QTextStream out(stdout);
   PrintChannels(out, image, labels);
   PrintBanks(out, image.banks);
@@ -139,7 +160,7 @@ int Show(const QStringList& args) {
   PrintSettings(out, image.settings);
   PrintIcons(out, image.icons);
   out << "\nSerial port: COM" << image.comPort << "\n";
-  return 0;
+  return Success;
 }
 
 }  // namespace rqm27::cli

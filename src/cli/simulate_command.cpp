@@ -1,5 +1,6 @@
 // rqm27-cli simulate: serves a simulated receiver on a pseudo-terminal until SIGTERM or SIGINT
 // (or until the receiver closes the port, a fault option), then saves its memory if asked.
+#include "cli/command_line.h"
 #include "cli/commands.h"
 
 #include "codec/memory_image.h"
@@ -36,64 +37,70 @@ std::optional<int> Number(QString text, int minimum, int base = 10) {
   return value;
 }
 
-Result<SimulateArgs> ParseArgs(const QStringList& args) {
+constexpr CommandHelp kHelp = {
+    "simulate", "",
+    "Serve a simulated receiver on a pseudo-terminal; its device path is printed on the\n"
+    "first line. Stop it with Ctrl-C. Without --memory it holds a built-in demo memory;\n"
+    "--save receives its memory on exit. The fault options count command lines.",
+    "rqm27-cli simulate --memory start.bin --save end.bin"};
+
+struct NumberOption {
+  const char* name;
+  const char* description;
+  int SimulatorOptions::*target;
+  int minimum;
+  int base;
+};
+constexpr NumberOption kNumbers[] = {
+    {"baud", "Pace the output at N baud (ten bits a byte).", &SimulatorOptions::baud, 1, 10},
+    {"im-delay", "Delay the answer to ZT~IM by N ms.", &SimulatorOptions::imDelayMs, 0, 10},
+    {"silent-after", "Neither echo nor answer after N lines.", &SimulatorOptions::silentAfter, 0,
+     10},
+    {"refuse-writes-at", "Answer NG to writes covering the address N (hex).",
+     &SimulatorOptions::refuseWritesAt, 0, 16},
+    {"garble-reply", "Drop the closing LF of the Nth reply.", &SimulatorOptions::garbleReply, 1,
+     10},
+    {"pieces", "Send replies in N-byte pieces.", &SimulatorOptions::pieceBytes, 1, 10},
+    {"piece-delay", "Wait N ms between the pieces.", &SimulatorOptions::pieceDelayMs, 0, 10},
+    {"close-after", "Close the port after answering N lines.", &SimulatorOptions::closeAfter, 1,
+     10},
+};
+
+// Reads the number options given into `o`; an error naming the first that is no number.
+Status ReadNumbers(const QCommandLineParser& parser, SimulatorOptions& o) {
+  for (const NumberOption& n : kNumbers) {
+    const QString name = QLatin1StringView(n.name);
+    if (!parser.isSet(name)) continue;
+    const auto number = Number(parser.value(name), n.minimum, n.base);
+    if (!number) {
+      return Error{QStringLiteral("--%1 needs a %2 number of at least %3, not \"%4\"")
+                       .arg(name, n.base == 16 ? "hexadecimal" : "whole")
+                       .arg(n.minimum)
+                       .arg(parser.value(name))};
+    }
+    o.*n.target = *number;
+  }
+  return Ok();
+}
+
+Result<SimulateArgs> ArgsOf(const QCommandLineParser& parser) {
   SimulateArgs parsed;
   SimulatorOptions& o = parsed.options;
-  struct NumberOption {
-    const char* name;
-    int* target;
-    int minimum;
-    int base;
-  };
-  const NumberOption numbers[] = {
-      {"--baud", &o.baud, 1, 10},
-      {"--im-delay", &o.imDelayMs, 0, 10},
-      {"--silent-after", &o.silentAfter, 0, 10},
-      {"--refuse-writes-at", &o.refuseWritesAt, 0, 16},
-      {"--garble-reply", &o.garbleReply, 1, 10},
-      {"--pieces", &o.pieceBytes, 1, 10},
-      {"--piece-delay", &o.pieceDelayMs, 0, 10},
-      {"--close-after", &o.closeAfter, 1, 10},
-  };
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& option = args[i];
-    if (!option.startsWith("--")) {
-      return Error{QStringLiteral("simulate: unexpected argument \"%1\"").arg(option)};
+  parsed.memoryPath = parser.value("memory");
+  parsed.savePath = parser.value("save");
+  if (parser.isSet("variant")) {
+    const QString value = parser.value("variant");
+    if (value.size() != 1 || !QStringLiteral("JETK").contains(value)) {
+      return Error{QStringLiteral("--variant is one of J, E, T, K, not \"%1\"").arg(value)};
     }
-    if (i + 1 >= args.size())
-      return Error{QStringLiteral("simulate: %1 needs a value").arg(option)};
-    const QString& value = args[++i];
-    if (option == "--memory") {
-      parsed.memoryPath = value;
-    } else if (option == "--save") {
-      parsed.savePath = value;
-    } else if (option == "--variant") {
-      if (value.size() != 1 || !QStringLiteral("JETK").contains(value)) {
-        return Error{
-            QStringLiteral("simulate: --variant is one of J, E, T, K, not \"%1\"").arg(value)};
-      }
-      o.variant = value[0];
-    } else {
-      const NumberOption* match = nullptr;
-      for (const NumberOption& n : numbers) {
-        if (option == QLatin1StringView(n.name)) match = &n;
-      }
-      if (match == nullptr) return Error{QStringLiteral("simulate: unknown option %1").arg(option)};
-      const auto number = Number(value, match->minimum, match->base);
-      if (!number) {
-        return Error{QStringLiteral("simulate: %1 needs a %2 number of at least %3, not \"%4\"")
-                         .arg(option, match->base == 16 ? "hexadecimal" : "whole")
-                         .arg(match->minimum)
-                         .arg(value)};
-      }
-      *match->target = *number;
-    }
+    o.variant = value[0];
   }
+  if (const Status numbers = ReadNumbers(parser, o); !numbers) return Error{numbers.error()};
   if (o.refuseWritesAt >= MemoryImageSize) {
-    return Error{QStringLiteral("simulate: --refuse-writes-at lies beyond the memory (1FFFF)")};
+    return Error{QStringLiteral("--refuse-writes-at lies beyond the memory (1FFFF)")};
   }
   if (o.pieceDelayMs > 0 && o.pieceBytes == 0) {
-    return Error{QStringLiteral("simulate: --piece-delay needs --pieces")};
+    return Error{QStringLiteral("--piece-delay needs --pieces")};
   }
   return parsed;
 }
@@ -144,8 +151,16 @@ class StopSignals {
 }  // namespace
 
 int Simulate(const QStringList& args) {
-  const auto parsed = ParseArgs(args);
-  if (!parsed) return Fail(parsed.error());
+  QCommandLineParser parser;
+  parser.addOption({"memory", "Start with this memory image instead of the demo.", "FILE.bin"});
+  parser.addOption({"save", "Save the memory here on exit.", "FILE.bin"});
+  parser.addOption({"variant", "The receiver's variant: J (the default), E, T or K.", "V"});
+  for (const NumberOption& n : kNumbers) {
+    parser.addOption({QLatin1StringView(n.name), QLatin1StringView(n.description), "N"});
+  }
+  if (const auto stop = ParseCommand(parser, kHelp, args, 0)) return *stop;
+  const auto parsed = ArgsOf(parser);
+  if (!parsed) return FailUsage("simulate", parsed.error());
   const auto memory = InitialMemory(parsed->memoryPath);
   if (!memory) return Fail(memory.error());
 
@@ -165,7 +180,7 @@ int Simulate(const QStringList& args) {
     }
   }
   if (!served) return Fail(served.error());
-  return 0;
+  return Success;
 }
 
 }  // namespace rqm27::cli

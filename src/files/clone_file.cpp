@@ -482,9 +482,6 @@ Result<Noted<QByteArray>> WriteCloneFile(const CloneImage& image, const QDateTim
 
 Result<Noted<CloneImage>> ReadCloneFile(const QByteArray& bytes, const CloneImage& current,
                                         const QString& fileName) {
-  if (!fileName.endsWith(QStringLiteral(".M27"), Qt::CaseInsensitive)) {
-    return Error{QStringLiteral("Can't open the file. %1 is not a .M27 file.").arg(fileName)};
-  }
   if (bytes.isEmpty()) {
     return Error{QStringLiteral("%1: the file is empty (no header line)").arg(fileName)};
   }

@@ -90,7 +90,8 @@ Result<Noted<QByteArray>> WriteCloneFile(const CloneImage& image, const QDateTim
 // without its header line or its "File End" line is refused, and so is one with a line that
 // cannot be applied (the error names the file and the line); nothing of it is returned then.
 // A channel line whose values break the channel rules is left out, a step the frequency does
-// not fit is replaced, and both are noted. `fileName` must end in ".M27" (any case).
+// not fit is replaced, and both are noted. `fileName` names the file (or "standard input") in
+// messages.
 Result<Noted<CloneImage>> ReadCloneFile(const QByteArray& bytes, const CloneImage& current,
                                         const QString& fileName);
 

@@ -2,15 +2,9 @@
 
 #include "codec/memory_image.h"
 #include "codec/title_block.h"
-#include "files/clone_file.h"
-#include "files/csv_file.h"
 #include "files/file_io.h"
-#include "files/json_image.h"
-#include "files/multi_csv.h"
+#include "files/image_bytes.h"
 
-#include "model/row_labels.h"
-
-#include <QDateTime>
 #include <QFileInfo>
 
 namespace rqm27 {
@@ -47,22 +41,7 @@ Result<Noted<CloneImage>> LoadImageFile(const QString& path) {
   if (!format) return Error{format.error()};
   const auto bytes = ReadWholeFile(path);
   if (!bytes) return Error{bytes.error()};
-  switch (*format) {
-    case ImageFormat::MemoryImage:
-    case ImageFormat::Json: {
-      auto image =
-          *format == ImageFormat::MemoryImage ? DecodeMemoryImage(*bytes) : ReadJsonImage(*bytes);
-      if (!image) return Error{QStringLiteral("%1: %2").arg(path, image.error())};
-      return Noted<CloneImage>{std::move(*image), {}};
-    }
-    case ImageFormat::CloneFile:
-      return ReadCloneFile(*bytes, StartupImage(), path);
-    case ImageFormat::Csv:
-    case ImageFormat::MultiCsv:
-      return IsMultiCsv(*bytes) ? ImportMultiCsv(*bytes, StartupImage(), path)
-                                : ImportCsv(*bytes, StartupImage(), path);
-  }
-  return Error{path};
+  return ImageFromBytes(*bytes, *format, path);
 }
 
 Result<FileNotes> SaveImageFile(const QString& path, const CloneImage& image,
@@ -74,34 +53,11 @@ Result<FileNotes> SaveImageFile(const QString& path, const CloneImage& image,
 
 Result<FileNotes> SaveImageFile(const QString& path, ImageFormat format, const CloneImage& image,
                                 const QByteArray& base) {
-  Noted<QByteArray> file;
-  switch (format) {
-    case ImageFormat::MemoryImage: {
-      const auto memory = EncodeMemoryImage(image, base);
-      if (!memory) return Error{QStringLiteral("%1: %2").arg(path, memory.error())};
-      file.value = *memory;
-      break;
-    }
-    case ImageFormat::Json:
-      file.value = WriteJsonImage(image);
-      break;
-    case ImageFormat::CloneFile: {
-      auto written = WriteCloneFile(image, QDateTime::currentDateTime());
-      if (!written) return Error{QStringLiteral("%1: %2").arg(path, written.error())};
-      file = std::move(*written);
-      break;
-    }
-    case ImageFormat::Csv:
-      file = ExportCsv(image,
-                       ShowRowLabels(image.banks).value_or(*ShowRowLabels(BankTable::Defaults())));
-      break;
-    case ImageFormat::MultiCsv:
-      file = ExportMultiCsv(image);
-      break;
-  }
-  const Status saved = SaveWholeFile(path, file.value);
+  auto file = ImageToBytes(image, format, base, path);
+  if (!file) return Error{file.error()};
+  const Status saved = SaveWholeFile(path, file->value);
   if (!saved) return Error{saved.error()};
-  return std::move(file.notes);
+  return std::move(file->notes);
 }
 
 }  // namespace rqm27

@@ -14,9 +14,9 @@ namespace {
 using testing::ReadFile;
 using testing::WriteFile;
 
-// Each bad input: exit status 1, one line on stderr that says what and where, nothing on
-// stdout, and no file written (an existing output file is left alone). Arguments with a dot
-// name files in a folder of their own.
+// Each bad input: exit status 1 (2 for a usage error), one line on stderr that says what and where,
+// nothing on stdout, and no file written (an existing output file is left alone). Arguments with a
+// dot name files in a folder of their own.
 TEST(CommandLine, BadInputFailsWithOneLineAndWritesNothing) {
   QTemporaryDir dir;
   QByteArray badRecord = testing::SampleMemory(3);
@@ -28,27 +28,32 @@ TEST(CommandLine, BadInputFailsWithOneLineAndWritesNothing) {
   WriteFile(dir.filePath("good.json"), json);
   WriteFile(dir.filePath("badlabel.json"), json.replace("\"Jp.Rail\"", "\"Jp.Tram\""));
   WriteFile(dir.filePath("kept.json"), "precious");
-  const std::pair<QStringList, const char*> cases[] = {
-      {{"convert", "short.bin", "o1.json"}, "1000 bytes"},
-      {{"convert", "badrecord.bin", "o2.json"}, "slot 77: step"},
-      {{"convert", "badlabel.json", "o3.bin"}, "unknown carrier \"Jp.Tram\""},
-      {{"convert", "missing.bin", "o4.json"}, "missing.bin"},
-      {{"convert", "good.json", "o5.txt"}, "unknown file type"},
-      {{"convert", "good.json", "o6.bin", "--base", "short.bin"}, "short.bin"},
-      {{"convert", "good.json"}, "expected IN and OUT"},
-      {{"convert", "short.bin", "kept.json"}, "1000 bytes"},
-      {{"simulate", "--variant", "X"}, "--variant"},
-      {{"simulate", "--baud", "fast"}, "--baud"},
-      {{"simulate", "--refuse-writes-at", "20000"}, "--refuse-writes-at"},
-      {{"simulate", "--piece-delay", "5"}, "--pieces"},
-      {{"simulate", "--memory", "short.bin"}, "1000"},
+  struct Case {
+    QStringList arguments;
+    const char* mentions;
+    int status;
   };
-  for (const auto& [arguments, mentions] : cases) {
+  const Case cases[] = {
+      {{"convert", "short.bin", "o1.json"}, "1000 bytes", 1},
+      {{"convert", "badrecord.bin", "o2.json"}, "slot 77: step", 1},
+      {{"convert", "badlabel.json", "o3.bin"}, "unknown carrier \"Jp.Tram\"", 1},
+      {{"convert", "missing.bin", "o4.json"}, "missing.bin", 1},
+      {{"convert", "good.json", "o5.txt"}, "unknown file type", 1},
+      {{"convert", "good.json", "o6.bin", "--base", "short.bin"}, "short.bin", 1},
+      {{"convert", "good.json"}, "expected IN OUT", 2},
+      {{"convert", "short.bin", "kept.json"}, "1000 bytes", 1},
+      {{"simulate", "--variant", "X"}, "--variant", 2},
+      {{"simulate", "--baud", "fast"}, "--baud", 2},
+      {{"simulate", "--refuse-writes-at", "20000"}, "--refuse-writes-at", 2},
+      {{"simulate", "--piece-delay", "5"}, "--pieces", 2},
+      {{"simulate", "--memory", "short.bin"}, "1000", 1},
+  };
+  for (const auto& [arguments, mentions, status] : cases) {
     QStringList args;
     for (const QString& a : arguments) args << (a.contains('.') ? dir.filePath(a) : a);
     const auto run = testing::RunCli(args, 10000);
     const QString err = QString::fromUtf8(run.err);
-    EXPECT_EQ(run.exitCode, 1) << err.toStdString();
+    EXPECT_EQ(run.exitCode, status) << err.toStdString();
     EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
     EXPECT_TRUE(err.contains(QString::fromUtf8(mentions))) << err.toStdString();
     EXPECT_TRUE(run.out.isEmpty()) << arguments.join(' ').toStdString();

@@ -2,9 +2,9 @@
 
 namespace rqm27::testing {
 
-CliRun RunCli(const QStringList& args, int timeoutMs) {
-  QProcess process;
-  process.start(QStringLiteral(RQM27_CLI_PATH), args);
+namespace {
+
+CliRun Finish(QProcess& process, int timeoutMs) {
   CliRun run;
   if (!process.waitForFinished(timeoutMs)) {
     process.kill();
@@ -16,6 +16,22 @@ CliRun RunCli(const QStringList& args, int timeoutMs) {
   run.out = process.readAllStandardOutput();
   run.err = process.readAllStandardError();
   return run;
+}
+
+}  // namespace
+
+CliRun RunCli(const QStringList& args, int timeoutMs) {
+  QProcess process;
+  process.start(QStringLiteral(RQM27_CLI_PATH), args);
+  return Finish(process, timeoutMs);
+}
+
+CliRun RunCliWithInput(const QStringList& args, const QByteArray& input) {
+  QProcess process;
+  process.start(QStringLiteral(RQM27_CLI_PATH), args);
+  process.write(input);
+  process.closeWriteChannel();
+  return Finish(process, 60000);
 }
 
 QString StartSimulator(QProcess& process, const QStringList& args) {

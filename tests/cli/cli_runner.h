@@ -16,6 +16,9 @@ struct CliRun {
 
 CliRun RunCli(const QStringList& args, int timeoutMs = 60000);
 
+// Runs it with `input` on its standard input.
+CliRun RunCliWithInput(const QStringList& args, const QByteArray& input);
+
 // Starts `rqm27-cli simulate args` and returns the device path it prints first.
 QString StartSimulator(QProcess& process, const QStringList& args);
 

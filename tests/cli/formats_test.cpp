@@ -75,7 +75,7 @@ TEST(Formats, ConvertWritesTheMultiRadioListWhenAskedAndReadsItBack) {
       EXPECT_EQ(back->slot(slot).frequency, sample.slot(slot).frequency) << slot;
     }
   }
-  EXPECT_EQ(RunCli({"convert", dir.filePath("start.json"), list, "--to", "xml"}).exitCode, 1);
+  EXPECT_EQ(RunCli({"convert", dir.filePath("start.json"), list, "--to", "xml"}).exitCode, 2);
 }
 
 TEST(Formats, ShowSummarisesAnImage) {

@@ -6,6 +6,9 @@
 #include "link/demo_memory.h"
 #include "support/sample_image.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -135,6 +138,26 @@ TEST_F(ReadWrite, WriteLeavesWhatConvertOntoTheSameBaseGives) {
   ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
   ASSERT_TRUE(convert("in.json", "expected.bin", {"--base", path("memory.bin")}));
   EXPECT_TRUE(savedMemory() == ReadFile(path("expected.bin")));
+}
+
+// verify compares the receiver with what a write of the file leaves, naming what differs.
+TEST_F(ReadWrite, VerifyComparesTheReceiverWithTheFile) {
+  const QString device = startSimulator();
+  CloneImage image = ThreeHundredChannels();
+  WriteFile(path("in.json"), WriteJsonImage(image));
+  ASSERT_EQ(RunCli({"write", "--port", device, path("in.json")}).exitCode, 0);
+  const auto same = RunCli({"verify", "--port", device, path("in.json")});
+  EXPECT_EQ(same.exitCode, 0) << same.err.toStdString();
+  EXPECT_TRUE(same.out.isEmpty()) << same.out.toStdString();
+
+  image.slot(5).frequency += 2000;
+  WriteFile(path("changed.json"), WriteJsonImage(image));
+  const auto different = RunCli({"verify", "--port", device, "--json", path("changed.json")});
+  EXPECT_EQ(different.exitCode, 1) << different.err.toStdString();
+  const QJsonArray entries = QJsonDocument::fromJson(different.out).array();
+  ASSERT_EQ(entries.size(), 1) << different.out.toStdString();
+  EXPECT_EQ(entries[0].toObject()["place"].toInt(), 5);
+  EXPECT_EQ(RunCli({"verify", "--port", device, path("missing.json")}).exitCode, 2);
 }
 
 TEST_F(ReadWrite, FailedReadNamesTheStepAndLeavesTheOutputAlone) {

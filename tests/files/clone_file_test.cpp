@@ -76,11 +76,7 @@ TEST(CloneFile, BadLineStopsTheLoadNamingTheLine) {
     EXPECT_TRUE(read.error().startsWith("x.M27 line 3: ")) << read.error().toStdString();
     EXPECT_TRUE(read.error().contains(QString::fromUtf8(problem))) << read.error().toStdString();
   }
-  EXPECT_TRUE(ReadCloneFile(FileOf({}), StartupImage(), "dir/a.m27").ok());
-  const auto wrongName = ReadCloneFile(FileOf({}), StartupImage(), "dir/a.M27.txt");
-  ASSERT_FALSE(wrongName.ok());
-  EXPECT_TRUE(wrongName.error().startsWith("Can't open the file."));
-  EXPECT_TRUE(wrongName.error().contains("dir/a.M27.txt"));
+  EXPECT_TRUE(ReadCloneFile(FileOf({}), StartupImage(), "standard input").ok());
   EXPECT_FALSE(Read(QByteArray()).ok());
 }
 
