@@ -1,12 +1,14 @@
 #include "app/file_commands.h"
 
-#include "files/clone_file.h"
 #include "files/csv_file.h"
 #include "files/file_io.h"
+#include "files/image_file.h"
+#include "files/preferences.h"
 #include "widgets/default_extension.h"
 
-#include <QDateTime>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 
 #include <utility>
 
@@ -14,14 +16,17 @@ namespace rqm27 {
 
 namespace {
 
-const FileDialogRequest OpenCloneDialog = {
+const FileDialogRequest OpenImageDialog = {
     QStringLiteral("Open"),
-    QStringLiteral("M27 (*.M27);;M27 Files (*.M27);;All Files (*)"),
+    QStringLiteral("Image files (*.M27 *.json *.bin *.CSV);;M27 Files (*.M27);;"
+                   "JSON image (*.json);;Memory image (*.bin);;Channel list (*.CSV);;"
+                   "All Files (*)"),
     {},
 };
-const FileDialogRequest SaveCloneDialog = {
-    QStringLiteral("Save"),
-    QStringLiteral("RQ-M27ファイル (*.M27);;すべてのファイル (*)"),
+const FileDialogRequest SaveImageDialog = {
+    QStringLiteral("Save As"),
+    QStringLiteral("RQ-M27ファイル (*.M27);;JSON image (*.json);;Memory image (*.bin);;"
+                   "すべてのファイル (*)"),
     QStringLiteral("M27"),
 };
 const FileDialogRequest OpenCsvDialog = {
@@ -57,34 +62,39 @@ Message Outcome(const Message& notice, const QString& path, const FileNotes& not
           MessageIcon::Information, NoteLines(notes, static_cast<int>(notes.size())).join(u'\n')};
 }
 
-// Writes bytes to the path a save dialog gives; Done when the file is complete.
-CommandOutcome SaveThroughDialog(const FileDialogRequest& request, Document& document,
-                                 UserDialogs& dialogs, const auto& contents) {
-  QString path = dialogs.saveFileName(request);
-  if (path.isEmpty()) return CommandOutcome::Cancelled;
-  path = WithDefaultExtension(path, request.defaultSuffix);
-  const Result<Noted<QByteArray>> file = contents();
-  if (!file) {
-    dialogs.showMessage(CannotSave(QStringLiteral("%1: %2").arg(path, file.error())));
-    return CommandOutcome::Failed;
-  }
-  if (const Status saved = SaveWholeFile(path, file->value); !saved) {
-    dialogs.showMessage(CannotSave(saved.error()));
-    return CommandOutcome::Failed;
-  }
-  document.setPath(path);
-  dialogs.showMessage(
-      Outcome(Notice(QStringLiteral("Finish"), QStringLiteral("Save File")), path, file->notes));
-  return CommandOutcome::Done;
+// Whether a file of this path holds the whole image, so that the document can be saved back
+// to it: a clone file, a JSON image or a memory image, not a channel list.
+bool SavesBackTo(const QString& path) {
+  const Result<ImageFormat> format = FormatOfPath(path);
+  return format && (*format == ImageFormat::CloneFile || *format == ImageFormat::Json ||
+                    *format == ImageFormat::MemoryImage);
+}
+
+bool IsMemoryImage(const QString& path) {
+  const Result<ImageFormat> format = FormatOfPath(path);
+  return format && *format == ImageFormat::MemoryImage;
 }
 
 }  // namespace
 
-bool SaveChangesFirst(Document& document, UserDialogs& dialogs) {
-  if (!document.isModified()) return true;
-  switch (dialogs.askToSaveChanges()) {
+QString OpenableFileOf(const QMimeData& data) {
+  const QList<QUrl> urls = data.urls();
+  if (urls.size() != 1 || !urls.front().isLocalFile()) return {};
+  QString path = urls.front().toLocalFile();
+  return FormatOfPath(path) ? path : QString();
+}
+
+FileCommands::FileCommands(Document& document, UserDialogs& dialogs, QString preferencesPath)
+    : document_(document),
+      dialogs_(dialogs),
+      preferencesPath_(std::move(preferencesPath)),
+      recentFiles_(LoadRecentFiles(preferencesPath_)) {}
+
+bool FileCommands::saveChangesFirst() {
+  if (!document_.isModified()) return true;
+  switch (dialogs_.askToSaveChanges()) {
     case SaveChoice::Save:
-      return SaveCloneFile(document, dialogs) == CommandOutcome::Done;
+      return save() == CommandOutcome::Done;
     case SaveChoice::Discard:
       return true;
     case SaveChoice::Cancel:
@@ -93,66 +103,167 @@ bool SaveChangesFirst(Document& document, UserDialogs& dialogs) {
   return false;
 }
 
-CommandOutcome OpenCloneFile(Document& document, UserDialogs& dialogs) {
-  if (!SaveChangesFirst(document, dialogs)) return CommandOutcome::Cancelled;
-  const QString path = dialogs.openFileName(OpenCloneDialog);
-  if (path.isEmpty()) return CommandOutcome::Cancelled;
-  const Result<QByteArray> bytes = ReadWholeFile(path);
-  if (!bytes) {
-    dialogs.showMessage(CannotOpen(bytes.error()));
-    return CommandOutcome::Failed;
-  }
-  Result<Noted<CloneImage>> image = ReadCloneFile(*bytes, document.image(), path);
-  if (!image) {
-    dialogs.showMessage(CannotOpen(image.error()));
-    return CommandOutcome::Failed;
-  }
-  document.replace(QStringLiteral("Open %1").arg(QFileInfo(path).fileName()),
-                   std::move(image->value));
-  document.setPath(path);
-  document.markSaved();
-  dialogs.showMessage(
-      Outcome(Notice(QStringLiteral("Finish"), QStringLiteral("Read File")), path, image->notes));
+CommandOutcome FileCommands::newImage() {
+  if (!saveChangesFirst()) return CommandOutcome::Cancelled;
+  CloneImage image = StartupImage();
+  image.comPort = document_.image().comPort;
+  document_.replace(QStringLiteral("New"), std::move(image));
+  document_.setPath({});
+  document_.markSaved();
+  memoryBase_.clear();
   return CommandOutcome::Done;
 }
 
-CommandOutcome SaveCloneFile(Document& document, UserDialogs& dialogs) {
-  const CommandOutcome outcome = SaveThroughDialog(SaveCloneDialog, document, dialogs, [&] {
-    return WriteCloneFile(document.image(), QDateTime::currentDateTime());
-  });
-  if (outcome == CommandOutcome::Done) document.markSaved();
-  return outcome;
+CommandOutcome FileCommands::open() {
+  if (!saveChangesFirst()) return CommandOutcome::Cancelled;
+  const QString path = dialogs_.openFileName(OpenImageDialog);
+  if (path.isEmpty()) return CommandOutcome::Cancelled;
+  return load(path);
 }
 
-CommandOutcome ImportChannelList(Document& document, UserDialogs& dialogs) {
-  if (!SaveChangesFirst(document, dialogs)) return CommandOutcome::Cancelled;
-  const QString path = dialogs.openFileName(OpenCsvDialog);
+CommandOutcome FileCommands::openFile(const QString& path) {
+  if (!saveChangesFirst()) return CommandOutcome::Cancelled;
+  return load(path);
+}
+
+CommandOutcome FileCommands::openRecentFile(const QString& path) {
+  if (QFileInfo::exists(path)) return openFile(path);
+  dialogs_.showMessage(CannotOpen(
+      QStringLiteral("%1 is no longer there; it is taken off the recent files.").arg(path)));
+  recentFiles_.removeAll(path);
+  keepRecentFiles();
+  return CommandOutcome::Failed;
+}
+
+std::optional<std::pair<CloneImage, QString>> FileCommands::chooseImageToCompare() {
+  const QString path = dialogs_.openFileName(OpenImageDialog);
+  if (path.isEmpty()) return std::nullopt;
+  Result<Noted<CloneImage>> loaded = LoadImageFile(path);
+  if (!loaded) {
+    dialogs_.showMessage(CannotOpen(loaded.error()));
+    return std::nullopt;
+  }
+  return std::pair{std::move(loaded->value), path};
+}
+
+CommandOutcome FileCommands::load(const QString& path) {
+  Result<Noted<CloneImage>> loaded = LoadImageFile(path);
+  if (!loaded) {
+    dialogs_.showMessage(CannotOpen(loaded.error()));
+    return CommandOutcome::Failed;
+  }
+  QByteArray memory;
+  if (IsMemoryImage(path)) {
+    const Result<QByteArray> bytes = ReadWholeFile(path);
+    if (!bytes) {
+      dialogs_.showMessage(CannotOpen(bytes.error()));
+      return CommandOutcome::Failed;
+    }
+    memory = *bytes;
+  }
+  // The port is the one chosen in the Port menu, whatever the file says.
+  loaded->value.comPort = document_.image().comPort;
+  document_.replace(QStringLiteral("Open %1").arg(QFileInfo(path).fileName()),
+                    std::move(loaded->value));
+  document_.setPath(path);
+  // A channel list fills a start-up image whose other areas are in no file yet: an unsaved
+  // change.
+  if (SavesBackTo(path)) document_.markSaved();
+  memoryBase_ = memory;
+  rememberRecentFile(path);
+  dialogs_.showMessage(
+      Outcome(Notice(QStringLiteral("Finish"), QStringLiteral("Read File")), path, loaded->notes));
+  return CommandOutcome::Done;
+}
+
+CommandOutcome FileCommands::save() {
+  if (!SavesBackTo(document_.path())) return saveAs();
+  return saveTo(document_.path());
+}
+
+CommandOutcome FileCommands::saveAs() {
+  const QString path = dialogs_.saveFileName(SaveImageDialog);
+  if (path.isEmpty()) return CommandOutcome::Cancelled;
+  return saveTo(WithDefaultExtension(path, SaveImageDialog.defaultSuffix));
+}
+
+CommandOutcome FileCommands::saveTo(const QString& path) {
+  if (!SavesBackTo(path)) {
+    dialogs_.showMessage(CannotSave(
+        QStringLiteral("%1: the whole memory is saved as a .M27, .json or .bin file; Export "
+                       "writes the channels as a channel list (.CSV).")
+            .arg(path)));
+    return CommandOutcome::Failed;
+  }
+  const CloneImage& image = document_.image();
+  const bool memoryImage = IsMemoryImage(path);
+  const QByteArray base =
+      memoryImage && memoryBase_.isEmpty() ? BlankMemoryFor(image) : memoryBase_;
+  const Result<FileNotes> saved = SaveImageFile(path, image, base);
+  if (!saved) {
+    dialogs_.showMessage(CannotSave(saved.error()));
+    return CommandOutcome::Failed;
+  }
+  if (memoryImage) memoryBase_ = base;
+  document_.setPath(path);
+  document_.markSaved();
+  rememberRecentFile(path);
+  dialogs_.showMessage(
+      Outcome(Notice(QStringLiteral("Finish"), QStringLiteral("Save File")), path, *saved));
+  return CommandOutcome::Done;
+}
+
+void FileCommands::rememberRecentFile(const QString& path) {
+  recentFiles_ = WithRecentFile(recentFiles_, QFileInfo(path).absoluteFilePath());
+  keepRecentFiles();
+}
+
+void FileCommands::keepRecentFiles() {
+  const Status kept = SaveRecentFiles(preferencesPath_, recentFiles_);
+  if (!kept) {
+    dialogs_.showMessage({QStringLiteral("Error"),
+                          QStringLiteral("The recent files cannot be remembered."), kept.error(),
+                          MessageIcon::Warning});
+  }
+}
+
+CommandOutcome FileCommands::importChannelList() {
+  if (!saveChangesFirst()) return CommandOutcome::Cancelled;
+  const QString path = dialogs_.openFileName(OpenCsvDialog);
   if (path.isEmpty()) return CommandOutcome::Cancelled;
   const Result<QByteArray> bytes = ReadWholeFile(path);
   if (!bytes) {
-    dialogs.showMessage(CannotOpen(bytes.error()));
+    dialogs_.showMessage(CannotOpen(bytes.error()));
     return CommandOutcome::Failed;
   }
-  Result<Noted<CloneImage>> image = ImportCsv(*bytes, document.image(), path);
+  Result<Noted<CloneImage>> image = ImportCsv(*bytes, document_.image(), path);
   if (!image) {
-    dialogs.showMessage(
+    dialogs_.showMessage(
         {QStringLiteral(" Error"), QStringLiteral("CSV File Error"), image.error()});
     return CommandOutcome::Failed;
   }
   // The other areas of the image are in no file yet, so the import is an unsaved change.
-  document.replace(QStringLiteral("Import %1").arg(QFileInfo(path).fileName()),
-                   std::move(image->value));
-  document.setPath(path);
-  dialogs.showMessage(Outcome(Notice(QStringLiteral(" Finish"), QStringLiteral("Import CSV File")),
-                              path, image->notes));
+  document_.replace(QStringLiteral("Import %1").arg(QFileInfo(path).fileName()),
+                    std::move(image->value));
+  document_.setPath(path);
+  dialogs_.showMessage(Outcome(Notice(QStringLiteral(" Finish"), QStringLiteral("Import CSV File")),
+                               path, image->notes));
   return CommandOutcome::Done;
 }
 
-CommandOutcome ExportChannelList(Document& document, const QStringList& rowLabels,
-                                 UserDialogs& dialogs) {
-  return SaveThroughDialog(SaveCsvDialog, document, dialogs, [&] {
-    return Result<Noted<QByteArray>>(ExportCsv(document.image(), rowLabels));
-  });
+CommandOutcome FileCommands::exportChannelList(const QStringList& rowLabels) {
+  QString path = dialogs_.saveFileName(SaveCsvDialog);
+  if (path.isEmpty()) return CommandOutcome::Cancelled;
+  path = WithDefaultExtension(path, SaveCsvDialog.defaultSuffix);
+  const Noted<QByteArray> file = ExportCsv(document_.image(), rowLabels);
+  if (const Status saved = SaveWholeFile(path, file.value); !saved) {
+    dialogs_.showMessage(CannotSave(saved.error()));
+    return CommandOutcome::Failed;
+  }
+  // A copy of the channels: the document stays in its own file.
+  dialogs_.showMessage(
+      Outcome(Notice(QStringLiteral("Finish"), QStringLiteral("Save File")), path, file.notes));
+  return CommandOutcome::Done;
 }
 
 }  // namespace rqm27

@@ -1,6 +1,8 @@
 // The main window's menu bar: File, Edit, Port, COMM and Help, with the usual shortcuts.
 #pragma once
 
+#include <QStringList>
+
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -9,10 +11,14 @@ namespace rqm27 {
 
 struct MainMenus {
   QMenu* file = nullptr;
+  QAction* newFile = nullptr;
   QAction* open = nullptr;
+  QMenu* openRecent = nullptr;  // filled by ShowRecentFiles; an item's data is its path
   QAction* save = nullptr;
+  QAction* saveAs = nullptr;
   QAction* importCsv = nullptr;
   QAction* exportCsv = nullptr;
+  QAction* compare = nullptr;
   QAction* exit = nullptr;
   QMenu* edit = nullptr;  // Undo and Redo, from the document's undo stack
   QMenu* port = nullptr;  // filled by PortMenu
@@ -25,5 +31,8 @@ struct MainMenus {
 };
 
 MainMenus BuildMainMenus(QMenuBar& bar);
+
+// Fills Open Recent with the files, the most recent first, numbered for the keyboard.
+void ShowRecentFiles(QMenu& menu, const QStringList& files);
 
 }  // namespace rqm27

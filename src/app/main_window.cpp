@@ -2,8 +2,9 @@
 
 #include "app/about_dialog.h"
 #include "app/app_version.h"
+#include "app/channel_commands.h"
 #include "app/channel_editing.h"
-#include "app/file_commands.h"
+#include "app/compare_window.h"
 #include "app/main_menus.h"
 #include "app/memory_page.h"
 #include "app/port_menu.h"
@@ -29,9 +30,12 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -44,10 +48,7 @@ namespace rqm27 {
 
 namespace {
 
-// The full-write choices are remembered in a settings file beside the preferences.
-QString FullWriteSettingsPath(const QString& preferencesPath) {
-  return QFileInfo(preferencesPath).absoluteDir().filePath(QStringLiteral("rqm27.conf"));
-}
+// The full-write choices are remembered in the settings file beside the preferences.
 const QString BackupKey = QStringLiteral("fullWrite/backup");
 const QString VerifyKey = QStringLiteral("fullWrite/verify");
 
@@ -73,6 +74,7 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
       preferencesPath_(std::move(setup.preferencesPath)),
       backupFolder_(std::move(setup.backupFolder)),
       dialogs_(setup.dialogs ? std::move(setup.dialogs) : MakeWidgetDialogs(this, RunDetailDialog)),
+      fileCommands_(document_, *dialogs_, preferencesPath_),
       simulator_(std::move(setup.simulator)),
       menus_(std::make_unique<MainMenus>(BuildMainMenus(*menuBar()))),
       channelModel_(new ChannelTableModel(document_.image(), this)),
@@ -87,6 +89,8 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
   buildEditMenu();
   connectCommands();
   showDocument();
+  showRecentFiles();
+  setAcceptDrops(true);
   resize(TwipsToPixels(WindowWidthTwips, *this), TwipsToPixels(WindowHeightTwips, *this));
   grid_->setFocus();  // the keys work on the channels from the start
 }
@@ -140,16 +144,43 @@ void MainWindow::buildEditMenu() {
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   menus_->edit->addAction(undo);
   menus_->edit->addAction(redo);
+  menus_->edit->addSeparator();
+  ChannelCommandViews views;
+  views.page = memoryPage_;
+  views.showMemoryPage = [this] {
+    tabs_->setCurrentWidget(memoryPage_);
+    return tabs_->currentWidget() == memoryPage_;
+  };
+  views.busy = [this] { return runner_->isRunning(); };
+  channelCommands_ = new ChannelCommands(document_, *dialogs_, std::move(views), this);
+  menus_->edit->addActions(channelCommands_->actions());
+  grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  grid_->addActions(channelCommands_->actions());
 }
 
 void MainWindow::connectCommands() {
   connect(&document_, &Document::changed, this, &MainWindow::showChanges);
   connect(&document_, &Document::modifiedChanged, this, &MainWindow::showDocument);
   connect(&document_, &Document::pathChanged, this, &MainWindow::showDocument);
-  connect(menus_->open, &QAction::triggered, this, &MainWindow::openFile);
-  connect(menus_->save, &QAction::triggered, this, &MainWindow::saveFile);
-  connect(menus_->importCsv, &QAction::triggered, this, &MainWindow::importCsv);
-  connect(menus_->exportCsv, &QAction::triggered, this, &MainWindow::exportCsv);
+  connect(menus_->newFile, &QAction::triggered, this,
+          [this] { runFileCommand([this] { fileCommands_.newImage(); }); });
+  connect(menus_->open, &QAction::triggered, this,
+          [this] { runFileCommand([this] { fileCommands_.open(); }); });
+  connect(menus_->openRecent, &QMenu::aboutToShow, this, &MainWindow::showRecentFiles);
+  connect(menus_->openRecent, &QMenu::triggered, this, [this](QAction* item) {
+    runFileCommand([this, path = item->data().toString()] { fileCommands_.openRecentFile(path); });
+  });
+  connect(menus_->save, &QAction::triggered, this,
+          [this] { runFileCommand([this] { fileCommands_.save(); }); });
+  connect(menus_->saveAs, &QAction::triggered, this,
+          [this] { runFileCommand([this] { fileCommands_.saveAs(); }); });
+  connect(menus_->importCsv, &QAction::triggered, this,
+          [this] { runFileCommand([this] { fileCommands_.importChannelList(); }); });
+  connect(menus_->exportCsv, &QAction::triggered, this, [this] {
+    runFileCommand([this] { fileCommands_.exportChannelList(channelModel_->rowLabels()); });
+  });
+  connect(menus_->compare, &QAction::triggered, this,
+          [this] { keepFocusAround([this] { compareWithFile(); }); });
   connect(menus_->exit, &QAction::triggered, this, &QWidget::close);
   connect(menus_->readAll, &QAction::triggered, this,
           [this] { startTransfer(TransferKind::ReadAll); });
@@ -163,9 +194,11 @@ void MainWindow::connectCommands() {
           [this] { startTransfer(TransferKind::ReadRows); });
   connect(memoryPage_, &MemoryPage::writeRowsClicked, this,
           [this] { startTransfer(TransferKind::WriteRows); });
-  connect(memoryPage_, &MemoryPage::clearClicked, this, &MainWindow::clearSelectedRows);
+  connect(memoryPage_, &MemoryPage::clearClicked, channelCommands_,
+          &ChannelCommands::clearSelectedRows);
   connect(memoryPage_, &MemoryPage::resetAllClicked, this, &MainWindow::resetAllChannels);
-  connect(grid_, &ChannelGridView::clearRequested, this, &MainWindow::clearSelectedRows);
+  connect(grid_, &ChannelGridView::clearRequested, channelCommands_,
+          &ChannelCommands::clearSelectedRows);
   connect(grid_, &ChannelGridView::editRequested, this, &MainWindow::editChannel);
 
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::switchTab);
@@ -245,6 +278,47 @@ void MainWindow::showIconEditor() {
   editor->activateWindow();
 }
 
+void MainWindow::compareWithFile() {
+  auto chosen = fileCommands_.chooseImageToCompare();
+  if (!chosen) return;
+  if (!compareWindow_) {
+    compareWindow_ =
+        new CompareWindow([this]() -> const CloneImage& { return document_.image(); }, this);
+    connect(compareWindow_, &CompareWindow::goTo, this, &MainWindow::goToDifference);
+  }
+  compareWindow_->compare(document_.image(), chosen->first, QFileInfo(chosen->second).fileName());
+  compareWindow_->show();
+  compareWindow_->raise();
+  compareWindow_->activateWindow();
+}
+
+void MainWindow::goToDifference(DiffArea area, int place) {
+  constexpr int MemoryTab = 0, BankTab = 1, SettingTab = 2, SetModeTab = 3;
+  constexpr int SettingMiscArray = 8;  // Setting_misc is on the Setting page
+  switch (area) {
+    case DiffArea::Channel:
+      tabs_->setCurrentIndex(MemoryTab);
+      if (tabs_->currentIndex() == MemoryTab) grid_->selectSlot(place);
+      grid_->setFocus();
+      return;
+    case DiffArea::Bank:
+    case DiffArea::BankLink:
+      tabs_->setCurrentIndex(BankTab);
+      break;
+    case DiffArea::OneTouch:
+    case DiffArea::Title:
+      tabs_->setCurrentIndex(SettingTab);
+      break;
+    case DiffArea::Setting:
+      tabs_->setCurrentIndex(place / MaxListsInArray == SettingMiscArray ? SettingTab : SetModeTab);
+      break;
+    case DiffArea::Icon:
+      showIconEditor();
+      return;
+  }
+  activateWindow();
+}
+
 void MainWindow::switchTab(int index) {
   if (index == shownTab_) return;
   constexpr int kBankTab = 1;
@@ -280,7 +354,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  const bool close = SaveChangesFirst(document_, *dialogs_);
+  const bool close = fileCommands_.saveChangesFirst();
   showDocument();
   if (close) {
     event->accept();
@@ -291,28 +365,33 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 // ---- File menu --------------------------------------------------------------------------------
 
-void MainWindow::openFile() {
+void MainWindow::openFile(const QString& path) {
+  runFileCommand([this, &path] { fileCommands_.openFile(path); });
+}
+
+void MainWindow::runFileCommand(const std::function<void()>& command) {
   if (runner_->isRunning()) return;
-  keepFocusAround([&] { OpenCloneFile(document_, *dialogs_); });
+  keepFocusAround(command);
   showDocument();
 }
 
-void MainWindow::saveFile() {
-  if (runner_->isRunning()) return;
-  keepFocusAround([&] { SaveCloneFile(document_, *dialogs_); });
-  showDocument();
+void MainWindow::showRecentFiles() {
+  ShowRecentFiles(*menus_->openRecent, fileCommands_.recentFiles());
 }
 
-void MainWindow::importCsv() {
-  if (runner_->isRunning()) return;
-  keepFocusAround([&] { ImportChannelList(document_, *dialogs_); });
-  showDocument();
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!runner_->isRunning() && !OpenableFileOf(*event->mimeData()).isEmpty()) {
+    event->acceptProposedAction();
+  }
 }
 
-void MainWindow::exportCsv() {
-  if (runner_->isRunning()) return;
-  keepFocusAround([&] { ExportChannelList(document_, channelModel_->rowLabels(), *dialogs_); });
-  showDocument();
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString path = OpenableFileOf(*event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // The drop ends first: the program the file came from waits for it while a question is open.
+  QMetaObject::invokeMethod(
+      this, [this, path] { openFile(path); }, Qt::QueuedConnection);
 }
 
 // ---- Port and Help menus ----------------------------------------------------------------------
@@ -339,17 +418,6 @@ void MainWindow::showAbout() {
 }
 
 // ---- Channel editing --------------------------------------------------------------------------
-
-void MainWindow::clearSelectedRows() {
-  if (runner_->isRunning()) return;
-  const auto [first, last] = grid_->selectedSlots();
-  if (first > LastTransferredSlot) return;
-  const int used = UsedChannelCount(document_.image(), first, std::min(last, LastTransferredSlot));
-  document_.edit(
-      used == 1 ? QStringLiteral("Delete 1 channel")
-                : QStringLiteral("Delete %1 channels").arg(used),
-      [first = first, last = last](CloneImage& image) { ClearChannelRows(image, first, last); });
-}
 
 void MainWindow::resetAllChannels() {
   if (runner_->isRunning()) return;
@@ -378,7 +446,7 @@ std::shared_ptr<Port> MainWindow::makePort() {
 void MainWindow::startTransfer(TransferKind kind) {
   if (runner_->isRunning()) return;
   if (kind == TransferKind::ReadAll) {
-    const bool proceed = SaveChangesFirst(document_, *dialogs_);
+    const bool proceed = fileCommands_.saveChangesFirst();
     showDocument();
     if (!proceed) return;
   }
@@ -408,7 +476,7 @@ void MainWindow::runTransfer(TransferJob job, const CloneImage& image) {
 }
 
 std::optional<FullWriteOptions> MainWindow::askFullWriteOptions() {
-  QSettings remembered(FullWriteSettingsPath(preferencesPath_), QSettings::IniFormat);
+  QSettings remembered(SettingsPathBeside(preferencesPath_), QSettings::IniFormat);
   FullWriteQuestion question;
   question.port = portMenu_->current();
   question.variant = VariantName(transferBar_->variant());

@@ -3,12 +3,14 @@
 // command calls one operation of files/ or link/ and shows its result.
 #pragma once
 
+#include "app/file_commands.h"
 #include "app/focus_memory.h"
 #include "app/transfer_commands.h"
 #include "document/document.h"
 #include "files/backups.h"
 #include "files/preferences.h"
 #include "link/receiver_simulator.h"
+#include "model/image_diff.h"
 #include "pages/page_host.h"
 #include "widgets/user_dialogs.h"
 
@@ -22,8 +24,10 @@ class QTabWidget;
 namespace rqm27 {
 
 class BankPage;
+class ChannelCommands;
 class ChannelGridView;
 class ChannelTableModel;
+class CompareWindow;
 class IconEditor;
 class SetModePage;
 class SettingPage;
@@ -69,6 +73,9 @@ class MainWindow : public QMainWindow, public PageHost {
 
   // Puts a whole new image in place as though a file holding it had been opened.
   void replaceImage(CloneImage image);
+  // Opens a file named outside the open dialog (the command line, a drop), asking about unsaved
+  // changes first.
+  void openFile(const QString& path);
 
  signals:
   // A transfer has ended and its message has been shown.
@@ -76,6 +83,9 @@ class MainWindow : public QMainWindow, public PageHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A dropped file opens when it is one local file of an image format.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildTabs();
@@ -86,14 +96,13 @@ class MainWindow : public QMainWindow, public PageHost {
   // The title shows the document's file and whether it holds unsaved changes.
   void showDocument();
 
-  void openFile();
-  void saveFile();
-  void importCsv();
-  void exportCsv();
+  // Runs a File command and shows the document's file it leaves.
+  void runFileCommand(const std::function<void()>& command);
+  // Open Recent lists the recent files as they are when it opens.
+  void showRecentFiles();
   void showAbout();
   void choosePort(const QString& portName);
 
-  void clearSelectedRows();
   void resetAllChannels();
   void editChannel(int slot, bool navigate);
 
@@ -111,6 +120,10 @@ class MainWindow : public QMainWindow, public PageHost {
   // The tab strip's switch: the bank table must add up before another page is shown.
   void switchTab(int index);
   void showIconEditor();
+  // File, Compare with: the differences between the document and a file, in a side window.
+  void compareWithFile();
+  // Shows the place of a difference: the slot on the Memory page, or the page of the area.
+  void goToDifference(DiffArea area, int place);
   void finishTransfer(const TransferJob& job, TransferResult result);
   void sendReset();
   // Locks the window for a transfer (false) and unlocks it again (true); the keyboard focus
@@ -130,9 +143,11 @@ class MainWindow : public QMainWindow, public PageHost {
   // Whether the transfer running asks before it is stopped, for the Cancel question.
   bool runningJobAsksBeforeStopping_ = false;
   std::unique_ptr<UserDialogs> dialogs_;
+  FileCommands fileCommands_;
   std::shared_ptr<ReceiverSimulator> simulator_;
   std::unique_ptr<MainMenus> menus_;
   ChannelTableModel* channelModel_ = nullptr;
+  ChannelCommands* channelCommands_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   QList<QWidget*> pages_;
   MemoryPage* memoryPage_ = nullptr;
@@ -144,6 +159,7 @@ class MainWindow : public QMainWindow, public PageHost {
   SettingPage* settingPage_ = nullptr;
   SetModePage* setModePage_ = nullptr;
   IconEditor* iconEditor_ = nullptr;
+  CompareWindow* compareWindow_ = nullptr;
   std::vector<ImageView*> views_;
   QList<QWidget*> lockableWindows_;
   FocusMemory focusBeforeLock_;

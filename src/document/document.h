@@ -22,7 +22,7 @@ class Document : public QObject {
 
   // The image; its address stays the same for the document's life.
   const CloneImage& image() const { return image_; }
-  // The file last opened, saved, imported or exported; empty before the first.
+  // The file last opened, saved or imported; empty before the first.
   const QString& path() const { return path_; }
   void setPath(const QString& path);
   bool isModified() const { return !undoStack_.isClean(); }

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -18,6 +19,7 @@ inline constexpr int PortLineLength = 9;
 inline constexpr int PortNumberPosition = 7;  // 0-based: characters 8 and 9
 const QString PortNameTag = QStringLiteral("PORTNAME");
 const QByteArray FileEndLine = QByteArrayLiteral("File End\r\n");
+const QString RecentFilesKey = QStringLiteral("recentFiles");
 
 QStringList Lines(const QByteArray& bytes) {
   QStringList lines = Cp932ToUnicode(bytes).split(u'\n');
@@ -100,6 +102,32 @@ Status SavePreferences(const QString& path, const CloneImage& image, const QDate
     bytes.insert(end >= 0 ? end : bytes.size(), line);
   }
   return SaveWholeFile(path, bytes);
+}
+
+QString SettingsPathBeside(const QString& preferencesPath) {
+  return QFileInfo(preferencesPath).absoluteDir().filePath(QStringLiteral("rqm27.conf"));
+}
+
+QStringList WithRecentFile(QStringList files, const QString& path) {
+  files.removeAll(path);
+  files.prepend(path);
+  return files.mid(0, MaxRecentFiles);
+}
+
+QStringList LoadRecentFiles(const QString& preferencesPath) {
+  const QSettings settings(SettingsPathBeside(preferencesPath), QSettings::IniFormat);
+  return settings.value(RecentFilesKey).toStringList().mid(0, MaxRecentFiles);
+}
+
+Status SaveRecentFiles(const QString& preferencesPath, const QStringList& files) {
+  const QString path = SettingsPathBeside(preferencesPath);
+  QSettings settings(path, QSettings::IniFormat);
+  settings.setValue(RecentFilesKey, files.mid(0, MaxRecentFiles));
+  settings.sync();
+  if (settings.status() != QSettings::NoError) {
+    return Error{QStringLiteral("cannot write %1").arg(QDir::toNativeSeparators(path))};
+  }
+  return Ok();
 }
 
 }  // namespace rqm27

@@ -11,6 +11,10 @@
 // number that is not above 0 or above 16, a file without a port line and a missing or
 // unreadable file all give port 1. The first PORTNAME line, when there is one, names the port
 // in use instead.
+//
+// Beside it, the settings file "rqm27.conf" (Qt's INI form, UTF-8, so that any path fits)
+// keeps the full-write choices (fullWrite/backup, fullWrite/verify) and the recent files
+// (recentFiles: full paths, the most recent first).
 #pragma once
 
 #include "model/clone_image.h"
@@ -19,6 +23,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -26,6 +31,7 @@ namespace rqm27 {
 
 inline constexpr int DefaultPort = 1;
 inline constexpr int MaxPort = 16;
+inline constexpr int MaxRecentFiles = 8;
 
 // The preferences file in the per-user configuration folder (the program's own folder is not
 // writable once installed), or the file the environment variable RQM27_PREFERENCES names.
@@ -49,5 +55,16 @@ QString LoadPreferencesPortName(const QString& path);
 // only when the new one is complete.
 Status SavePreferences(const QString& path, const CloneImage& image, const QDateTime& now,
                        const QString& portName = {});
+
+// The settings file beside the preferences file at `preferencesPath`.
+QString SettingsPathBeside(const QString& preferencesPath);
+
+// The list with `path` first and nowhere else, cut to MaxRecentFiles.
+QStringList WithRecentFile(QStringList files, const QString& path);
+// The recent files kept beside the preferences file; none when there is no settings file.
+QStringList LoadRecentFiles(const QString& preferencesPath);
+// Keeps the recent files (at most MaxRecentFiles) beside the preferences file, leaving the
+// other settings as they are; an error names the settings file.
+Status SaveRecentFiles(const QString& preferencesPath, const QStringList& files);
 
 }  // namespace rqm27

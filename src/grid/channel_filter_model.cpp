@@ -58,6 +58,11 @@ void ChannelFilterModel::setRowGroup(int group) {
   invalidateRowsFilter();
 }
 
+Qt::ItemFlags ChannelFilterModel::flags(const QModelIndex& index) const {
+  const Qt::ItemFlags flags = QSortFilterProxyModel::flags(index);
+  return index.isValid() ? flags | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled : flags;
+}
+
 bool ChannelFilterModel::filtering() const {
   return !text_.isEmpty() || usedOnly_ || group_ != 0;
 }

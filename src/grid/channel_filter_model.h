@@ -28,6 +28,9 @@ class ChannelFilterModel : public QSortFilterProxyModel {
   void setText(const QString& text);
   void setUsedOnly(bool usedOnly);
   void setRowGroup(int group);
+  // The rows can be dragged and dropped inside the grid (ChannelGridView moves them).
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
   // Whether any row is hidden by a choice.
   bool filtering() const;
   // Shows every row again.

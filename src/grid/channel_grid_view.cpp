@@ -5,6 +5,9 @@
 #include "model/channel_text.h"
 #include "widgets/twips.h"
 
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -55,6 +58,8 @@ ChannelGridView::ChannelGridView(ChannelTableModel* model, QWidget* parent)
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setWordWrap(false);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setDragDropMode(QAbstractItemView::DragDrop);
+  setDefaultDropAction(Qt::MoveAction);
 
   // The label column stands in for the row header.
   verticalHeader()->hide();
@@ -98,6 +103,19 @@ void ChannelGridView::selectSlot(int slot) {
       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+void ChannelGridView::selectSlots(int first, int last) {
+  selectSlot(last);
+  selectSlot(first);
+  const auto index = [this](int slot) {
+    return filter_->mapFromSource(channels_->index(ChannelTableModel::RowOfSlot(slot), 0));
+  };
+  const QModelIndex top = index(first);
+  const QModelIndex bottom = index(last);
+  if (!top.isValid() || !bottom.isValid()) return;
+  selectionModel()->select(QItemSelection(top, bottom),
+                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 std::pair<int, int> ChannelGridView::selectedSlots() const {
   const QList<int> chosen = selectedSlotList();
   return {chosen.first(), chosen.last()};
@@ -127,6 +145,34 @@ void ChannelGridView::keyPressEvent(QKeyEvent* event) {
     default:
       QTableView::keyPressEvent(event);
   }
+}
+
+void ChannelGridView::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->source() == this) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void ChannelGridView::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->source() == this && indexAt(event->position().toPoint()).isValid()) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void ChannelGridView::dropEvent(QDropEvent* event) {
+  const QModelIndex target = indexAt(event->position().toPoint());
+  if (event->source() != this || !target.isValid()) {
+    event->ignore();
+    return;
+  }
+  // The move happens in the image; nothing is to be removed from the model after the drag.
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  emit moveRequested(slotOfIndex(target));
 }
 
 }  // namespace rqm27

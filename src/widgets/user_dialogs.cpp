@@ -1,5 +1,7 @@
 #include "widgets/user_dialogs.h"
 
+#include "widgets/bulk_edit_dialog.h"
+#include "widgets/fill_dialog.h"
 #include "widgets/full_write_dialog.h"
 
 #include <QDir>
@@ -7,6 +9,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <utility>
@@ -27,6 +30,14 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
       return QMessageBox::Critical;
   }
   return QMessageBox::NoIcon;
+}
+
+// The extension of a filter's first pattern ("json" of "JSON image (*.json)"), or `otherwise`
+// for a filter of every file.
+QString SuffixOfFilter(const QString& filter, const QString& otherwise) {
+  const QRegularExpressionMatch match =
+      QRegularExpression(QStringLiteral(R"(\(\*\.(\w+))")).match(filter);
+  return match.hasMatch() ? match.captured(1) : otherwise;
 }
 
 class WidgetDialogs : public UserDialogs {
@@ -96,6 +107,18 @@ class WidgetDialogs : public UserDialogs {
     return runDetailDialog_(form, railwaysVisible, parent_);
   }
 
+  std::optional<ChannelPatch> askChannelPatch(int channels) override {
+    return AskChannelPatch(channels, parent_);
+  }
+
+  std::optional<FillChoice> askFill(int rows, std::int32_t start) override {
+    return AskFill(rows, start, parent_);
+  }
+
+  QString askGoTo() override {
+    return QInputDialog::getText(parent_, QStringLiteral("Go to"), GoToSyntax()).trimmed();
+  }
+
  private:
   QString runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent_, request.caption, folder_, request.filters);
@@ -103,6 +126,11 @@ class WidgetDialogs : public UserDialogs {
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    // A name typed without an extension takes that of the file type chosen.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &request](const QString& filter) {
+                       dialog.setDefaultSuffix(SuffixOfFilter(filter, request.defaultSuffix));
+                     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     QString path = dialog.selectedFiles().constFirst();
     folder_ = QFileInfo(path).absolutePath();

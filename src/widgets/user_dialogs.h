@@ -6,11 +6,13 @@
 // the function that runs it.
 #pragma once
 
+#include "model/channel_edits.h"
 #include "widgets/channel_edit.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -73,6 +75,15 @@ struct FullWriteQuestion {
   FullWriteChoice choice;  // the choice offered, as last made
 };
 
+// What Fill frequencies asks for: the first frequency and the distance from row to row, in
+// units of 10 Hz (the distance may be negative).
+struct FillChoice {
+  std::int32_t start = 0;
+  std::int32_t increment = 0;
+
+  bool operator==(const FillChoice&) const = default;
+};
+
 class UserDialogs {
  public:
   virtual ~UserDialogs() = default;
@@ -91,7 +102,21 @@ class UserDialogs {
   virtual QString chooseBackup(const QStringList& backups) = 0;
   // Shows the detail dialog modally and returns what it leaves.
   virtual ChannelEditBuffer editChannel(const DetailFormState& form, bool railwaysVisible) = 0;
+  // The fields to change in `channels` selected rows; nothing when the user cancels.
+  virtual std::optional<ChannelPatch> askChannelPatch(int channels) = 0;
+  // The frequencies for `rows` selected rows, offered from `start`; nothing when cancelled.
+  virtual std::optional<FillChoice> askFill(int rows, std::int32_t start) = 0;
+  // The row to go to as typed (see GoToSyntax()), or an empty text when the user cancels.
+  virtual QString askGoTo() = 0;
 };
+
+// How Go to takes its text, said in its dialog.
+inline QString GoToSyntax() {
+  return QStringLiteral(
+      "A slot number 1-1721 (\"250\"), or B and a bank's number for the bank's first row "
+      "(\"B5\", \"Bank05\"), optionally with the position the grid shows after the bank "
+      "(\"B5-12\" is the row Bank05-012).");
+}
 
 // Shows the channel detail dialog modally over `parent` and returns what it leaves.
 using DetailDialogRunner = std::function<ChannelEditBuffer(const DetailFormState& form,

@@ -1,6 +1,13 @@
 #include "app/file_commands.h"
 
 #include "app/window_fixture.h"
+#include "codec/memory_image.h"
+#include "files/image_file.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +20,11 @@ const QByteArray kCloneFile =
 const QByteArray kCsvHeader =
     R"("","Frequency","Mode","Step","Carrier","Subtone","---","TSQ","DCS","Shift","Shift-Freq","Skip","Name","0")"
     "\r\n";
+const QByteArray kCsvList =
+    kCsvHeader + "x,145,FM,5KHz,300Hz,None,---,88.5Hz,23,Off,0.00000MHz,,ABC,1\r\n";
 const QString kTitle = "RQ-M27 Clone Utility v.3.11";
+// Addresses that no area of the memory map covers: a save keeps what the memory holds there.
+constexpr int kUnmappedAddresses[] = {0x1F000, MemoryImageSize - 1};
 
 class FileCommandsTest : public testing::WindowTest {
  protected:
@@ -38,8 +49,77 @@ class FileCommandsTest : public testing::WindowTest {
     ASSERT_TRUE(window->isModified());
   }
 
+  // The one channel of kCloneFile written as `name`, in the format its extension names; a
+  // memory image is written onto a memory that holds 0x5A where no area lies.
+  QString writeImage(const QString& name) {
+    const CloneImage image = LoadImageFile(write("source.M27", kCloneFile))->value;
+    QByteArray base = BlankMemoryFor(image);
+    for (int address : kUnmappedAddresses) base[address] = 0x5A;
+    EXPECT_TRUE(SaveImageFile(path(name), image, base).ok());
+    return path(name);
+  }
+  QStringList recentFiles() const {
+    auto* menu = find<QMenu>(*window, "openRecentMenu");
+    emit menu->aboutToShow();
+    QStringList files;
+    for (QAction* item : menu->actions()) files << item->data().toString();
+    return files;
+  }
+  // Drags a file over the grid and, when the window takes it, drops it there and waits for the
+  // message of the open.
+  bool drop(const QUrl& url) {
+    QMimeData data;
+    data.setUrls({url});
+    QWidget* target = grid(*window)->viewport();
+    QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !script->messages.empty(); }));
+    return true;
+  }
+
   std::unique_ptr<MainWindow> window = makeWindow();
 };
+
+// Open takes every format by its extension, whatever its case; only a whole image becomes the
+// document's file, a channel list is an unsaved import.
+TEST_F(FileCommandsTest, OpenTakesEveryFormatByItsExtension) {
+  const std::tuple<const char*, bool> cases[] = {
+      {"a.BIN", true}, {"b.Json", true}, {"c.m27", true}, {"d.csv", false}};
+  for (const auto& [name, isDocumentsFile] : cases) {
+    SCOPED_TRACE(name);
+    window = makeWindow();
+    script->openPaths = {QString(name).endsWith("csv") ? write(name, kCsvList) : writeImage(name)};
+    trigger(*window, "openItem");
+    EXPECT_EQ(cell(*window, 1, 1), "145.00000MHz");
+    EXPECT_EQ(cell(*window, 1, 12), "ABC");
+    EXPECT_EQ(shownTitle(*window), kTitle + " [" + path(name) + "]" + (isDocumentsFile ? "" : "*"));
+    EXPECT_EQ(action(*window, "undoItem")->text(), QString("Undo Open ") + name);
+    EXPECT_EQ(!isDocumentsFile,
+              script->messages.back().details.contains("rows 2-1700 are missing"));
+  }
+}
+
+// Save writes the document's own file in its format without asking; a memory image keeps the
+// bytes of the memory it was opened from where no area lies.
+TEST_F(FileCommandsTest, SaveWritesTheDocumentsFileWithoutAsking) {
+  for (const char* name : {"a.Bin", "b.JSON", "c.M27"}) {
+    SCOPED_TRACE(name);
+    window = makeWindow();
+    script->openPaths = {writeImage(name)};
+    trigger(*window, "openItem");
+    grid(*window)->selectRow(0);
+    QTest::keyClick(grid(*window), Qt::Key_Delete);
+    trigger(*window, "saveItem");  // no save path is scripted: a dialog would cancel
+    EXPECT_EQ(shownTitle(*window), kTitle + " [" + path(name) + "]");
+    EXPECT_FALSE(LoadImageFile(path(name))->value.slot(1).used);
+    if (QString(name).endsWith("Bin")) {
+      for (int address : kUnmappedAddresses) EXPECT_EQ(read(path(name)).at(address), 0x5A);
+    }
+  }
+}
 
 TEST_F(FileCommandsTest, OpenAndImportRefuseWhatTheyCannotLoadAndChangeNothing) {
   // The command, the file and its contents (none: it does not exist), and what the message says.
@@ -63,29 +143,41 @@ TEST_F(FileCommandsTest, OpenAndImportRefuseWhatTheyCannotLoadAndChangeNothing) 
   }
 }
 
-// Save adds the extension only when typed without; a file it cannot write is reported.
-TEST_F(FileCommandsTest, SaveWritesTheCloneFileOrSaysWhyNot) {
-  const char* const cases[][2] = {
-      {"copy", "copy.M27"}, {"keep.txt", "keep.txt"}, {"other.m27", "other.m27"}, {"plain/x", {}}};
+// Save asks for a name when the document has no whole-image file: after an import and for a new
+// document. The extension typed decides the format, M27 when there is none; a name that is no
+// whole image's or that cannot be written is refused, naming it.
+TEST_F(FileCommandsTest, SaveAsksForANameWhenThereIsNoFileToSaveBackTo) {
+  // The file opened first ("": New), the command, the name typed, the file written (none:
+  // refused) and how it starts.
+  const std::tuple<const char*, const char*, const char*, const char*, QByteArray> cases[] = {
+      {"list.CSV", "saveItem", "list", "list.M27", "Save Date"},
+      {"", "saveItem", "fresh.json", "fresh.json", "{"},
+      {"memory.M27", "saveAsItem", "copy.BIN", "copy.BIN", {}},
+      {"memory.M27", "saveAsItem", "other.m27", "other.m27", "Save Date"},
+      {"memory.M27", "saveAsItem", "keep.txt", nullptr, {}},
+      {"memory.M27", "saveAsItem", "keep.csv", nullptr, {}},
+      {"memory.M27", "saveAsItem", "plain/x.M27", nullptr, {}}};
   write("plain", "KEEP");
-  for (const auto& [typed, written] : cases) {
+  for (const auto& [opened, command, typed, written, start] : cases) {
     SCOPED_TRACE(typed);
     window = makeWindow();
-    const QString opened = write("memory.M27", kCloneFile);
-    script->openPaths = {opened};
-    trigger(*window, "openItem");
-    makeAnEdit();
+    if (*opened) script->openPaths = {write(opened, *opened == 'l' ? kCsvList : kCloneFile)};
+    trigger(*window, *opened ? "openItem" : "newItem");
+    const QString titleBefore = shownTitle(*window);
     script->savePaths = {path(typed)};
-    trigger(*window, "saveItem");
+    trigger(*window, command);
+    EXPECT_TRUE(script->savePaths.empty()) << "the name was asked for";
     if (!written) {
       EXPECT_TRUE(script->messages.back().detail.contains(path(typed)));
-      EXPECT_EQ(shownTitle(*window), kTitle + " [" + opened + "]*");
-      EXPECT_EQ(read(path("plain")), "KEEP");
+      EXPECT_EQ(shownTitle(*window), titleBefore);
+      EXPECT_FALSE(QFile::exists(path(typed)));
       continue;
     }
-    EXPECT_TRUE(read(path(written)).contains(kChannelLine));
+    const QByteArray file = read(path(written));
+    EXPECT_TRUE(start.isEmpty() ? file.size() == MemoryImageSize : file.startsWith(start));
     EXPECT_EQ(shownTitle(*window), kTitle + " [" + path(written) + "]");
   }
+  EXPECT_EQ(read(path("plain")), "KEEP");
 }
 
 TEST_F(FileCommandsTest, ImportAndOpenFillRowsAndExportWritesEveryRow) {
@@ -109,13 +201,13 @@ TEST_F(FileCommandsTest, ImportAndOpenFillRowsAndExportWritesEveryRow) {
   EXPECT_EQ(cell(*window, 1, 7), "100.0Hz");
   EXPECT_EQ(cell(*window, 1, 12), "ABC");
   EXPECT_EQ(shownTitle(*window), kTitle + " [" + file + "]");
-  // Every row goes out, named as the grid names it; the file is the document's now.
+  // Every row goes out, named as the grid names it; the document stays in its own file.
   script->savePaths = {path("out")};
   trigger(*window, "exportCsvItem");
   const QByteArray csv = read(path("out.CSV"));
   EXPECT_TRUE(csv.contains("\r\n\"Bank00-000\",\"145.00000\",\"FM\",\"25KHz\""));
   EXPECT_EQ(csv.count("\r\n"), 1721);
-  EXPECT_EQ(shownTitle(*window), kTitle + " [" + path("out.CSV") + "]");
+  EXPECT_EQ(shownTitle(*window), kTitle + " [" + file + "]");
 }
 
 // Opening, importing and closing over unsaved edits ask first; Cancel keeps everything.
@@ -125,7 +217,7 @@ TEST_F(FileCommandsTest, UnsavedEditsAreOfferedForSavingFirst) {
   const std::tuple<SaveChoice, const char*, bool> cases[] = {
       {Cancel, nullptr, false}, {Discard, nullptr, true}, {Save, "first", true}, {Save, "", false}};
   for (const auto& [choice, savedAs, proceeds] : cases) {
-    for (const QString command : {"openItem", "importCsvItem", "close"}) {
+    for (const QString command : {"openItem", "importCsvItem", "newItem", "close"}) {
       SCOPED_TRACE(::testing::Message() << qPrintable(command) << " " << static_cast<int>(choice));
       window = makeWindow();
       *script = {};
@@ -140,10 +232,62 @@ TEST_F(FileCommandsTest, UnsavedEditsAreOfferedForSavingFirst) {
           command == "close" ? window->close() : (trigger(*window, qPrintable(command)), false);
 
       EXPECT_EQ(script->questions, 1);
-      EXPECT_EQ(command == "close" ? closed : script->openPaths.empty(), proceeds);
+      const bool wentOn = command == "close"     ? closed
+                          : command == "newItem" ? shownTitle(*window) == kTitle
+                                                 : script->openPaths.empty();
+      EXPECT_EQ(wentOn, proceeds);
       EXPECT_TRUE(proceeds || window->image() == edited);
       EXPECT_TRUE(!savedAs || !*savedAs || QFile::remove(path(QString(savedAs) + ".M27")));
     }
+  }
+}
+
+// Open Recent lists the last eight files opened or saved, the most recent first and each once,
+// also in the next window; a file that is gone is said and taken off the list.
+TEST_F(FileCommandsTest, RecentFilesListTheLastEightOnce) {
+  QStringList files;
+  for (int n = 1; n <= 9; ++n) files << write(QString("f%1.M27").arg(n), kCloneFile);
+  script->openPaths = files + QStringList{files[2]};
+  for (int n = 0; n < 10; ++n) trigger(*window, "openItem");
+  QStringList expected = {files[2], files[8], files[7], files[6],
+                          files[5], files[4], files[3], files[1]};
+  EXPECT_EQ(recentFiles(), expected);
+
+  window = makeWindow();
+  EXPECT_EQ(recentFiles(), expected);
+  QFile::remove(files[8]);
+  trigger(*window, "recentFileItem_2");
+  EXPECT_TRUE(script->messages.back().detail.contains(files[8]));
+  expected.removeAt(1);
+  EXPECT_EQ(recentFiles(), expected);
+  trigger(*window, "recentFileItem_2");
+  EXPECT_EQ(shownTitle(*window), kTitle + " [" + files[7] + "]");
+}
+
+// A file named on the command line or dropped on the window opens as Open opens it; one it
+// cannot read leaves the start-up image, saying why. A drop of anything but one local image file
+// is refused.
+TEST_F(FileCommandsTest, AFileNamedOnTheCommandLineOrDroppedOpens) {
+  const QString memory = write("memory.M27", kCloneFile);
+  // Dropped or named on the command line, the file, and whether it opens.
+  const std::tuple<bool, QUrl, bool> cases[] = {
+      {false, QUrl::fromLocalFile(memory), true},
+      {false, QUrl::fromLocalFile(path("missing.M27")), false},
+      {true, QUrl::fromLocalFile(memory), true},
+      {true, QUrl::fromLocalFile(write("notes.txt", kCloneFile)), false},
+      {true, QUrl("https://example.com/memory.M27"), false}};
+  for (const auto& [dropped, url, opens] : cases) {
+    SCOPED_TRACE(url.toString().toStdString());
+    window = makeWindow();
+    script->messages.clear();
+    if (dropped) {
+      EXPECT_EQ(drop(url), opens);
+    } else {
+      window->openFile(url.toLocalFile());
+    }
+    EXPECT_EQ(cell(*window, 1, 12) == "ABC", opens);
+    EXPECT_EQ(shownTitle(*window), opens ? kTitle + " [" + memory + "]" : kTitle);
+    EXPECT_TRUE(dropped || opens || script->messages.back().detail.contains(url.toLocalFile()));
   }
 }
 

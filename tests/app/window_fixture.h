@@ -36,6 +36,9 @@ struct DialogScript {
   QString chosenBackup;                                                            // "": Cancel
   std::function<ChannelEditBuffer(const DetailFormState&, bool)> edit;             // none: Cancel
   std::function<void(const Message&)> onMessage;  // called as each message is shown
+  std::optional<ChannelPatch> patch;              // Edit selected; none: Cancel
+  std::optional<FillChoice> fill;                 // Fill frequencies; none: Cancel
+  QString goTo;                                   // Go to; "": Cancel
 
   std::vector<Message> messages, confirmations;
   int questions = 0;  // whether to save changes first
@@ -69,6 +72,9 @@ class ScriptedDialogs : public UserDialogs {
     s_->railways.push_back(railwaysVisible);
     return s_->edit ? s_->edit(form, railwaysVisible) : ChannelEditBuffer{};
   }
+  std::optional<ChannelPatch> askChannelPatch(int) override { return s_->patch; }
+  std::optional<FillChoice> askFill(int, std::int32_t) override { return s_->fill; }
+  QString askGoTo() override { return s_->goTo; }
 
  private:
   static QString next(const FileDialogRequest&, QStringList& paths) {

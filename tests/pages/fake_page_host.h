@@ -44,6 +44,9 @@ class FakePageHost : public PageHost, public UserDialogs {
   ChannelEditBuffer editChannel(const DetailFormState&, bool) override { return {}; }
   std::optional<FullWriteChoice> confirmFullWrite(const FullWriteQuestion&) override { return {}; }
   QString chooseBackup(const QStringList&) override { return {}; }
+  std::optional<ChannelPatch> askChannelPatch(int) override { return {}; }
+  std::optional<FillChoice> askFill(int, std::int32_t) override { return {}; }
+  QString askGoTo() override { return {}; }
 
   // Changes the image behind the pages' back, then shows it in every view as the window does.
   void change(const std::function<void(CloneImage&)>& edit) {
