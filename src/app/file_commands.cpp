@@ -3,6 +3,7 @@
 #include "files/csv_file.h"
 #include "files/file_io.h"
 #include "files/image_file.h"
+#include "files/multi_csv.h"
 #include "files/preferences.h"
 #include "widgets/default_extension.h"
 
@@ -36,9 +37,11 @@ const FileDialogRequest OpenCsvDialog = {
 };
 const FileDialogRequest SaveCsvDialog = {
     QStringLiteral("Export"),
-    QStringLiteral("CSVファイル (*.CSV);;すべてのファイル (*)"),
+    QStringLiteral("CSVファイル (*.CSV);;Multi-radio channel list (*.csv);;すべてのファイル (*)"),
     QStringLiteral("CSV"),
 };
+// The file type of the export dialog that writes the multi-radio channel list.
+constexpr int MultiRadioListFilter = 1;
 
 Message CannotOpen(const QString& reason) {
   return {QStringLiteral("Error"), QStringLiteral("Can't open the file."), reason,
@@ -252,10 +255,13 @@ CommandOutcome FileCommands::importChannelList() {
 }
 
 CommandOutcome FileCommands::exportChannelList(const QStringList& rowLabels) {
-  QString path = dialogs_.saveFileName(SaveCsvDialog);
-  if (path.isEmpty()) return CommandOutcome::Cancelled;
-  path = WithDefaultExtension(path, SaveCsvDialog.defaultSuffix);
-  const Noted<QByteArray> file = ExportCsv(document_.image(), rowLabels);
+  const FileChoice choice = dialogs_.saveFileChoice(SaveCsvDialog);
+  if (choice.path.isEmpty()) return CommandOutcome::Cancelled;
+  const bool multiRadio = choice.filter == MultiRadioListFilter;
+  const QString path = WithDefaultExtension(
+      choice.path, multiRadio ? QStringLiteral("csv") : SaveCsvDialog.defaultSuffix);
+  const Noted<QByteArray> file =
+      multiRadio ? ExportMultiCsv(document_.image()) : ExportCsv(document_.image(), rowLabels);
   if (const Status saved = SaveWholeFile(path, file.value); !saved) {
     dialogs_.showMessage(CannotSave(saved.error()));
     return CommandOutcome::Failed;

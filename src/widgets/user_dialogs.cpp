@@ -58,10 +58,14 @@ class WidgetDialogs : public UserDialogs {
   }
 
   QString openFileName(const FileDialogRequest& request) override {
-    return runFileDialog(request, QFileDialog::AcceptOpen);
+    return runFileDialog(request, QFileDialog::AcceptOpen).path;
   }
 
   QString saveFileName(const FileDialogRequest& request) override {
+    return runFileDialog(request, QFileDialog::AcceptSave).path;
+  }
+
+  FileChoice saveFileChoice(const FileDialogRequest& request) override {
     return runFileDialog(request, QFileDialog::AcceptSave);
   }
 
@@ -120,7 +124,7 @@ class WidgetDialogs : public UserDialogs {
   }
 
  private:
-  QString runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+  FileChoice runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent_, request.caption, folder_, request.filters);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -134,7 +138,9 @@ class WidgetDialogs : public UserDialogs {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     QString path = dialog.selectedFiles().constFirst();
     folder_ = QFileInfo(path).absolutePath();
-    return path;
+    const int filter = static_cast<int>(
+        request.filters.split(QStringLiteral(";;")).indexOf(dialog.selectedNameFilter()));
+    return {std::move(path), std::max(filter, 0)};
   }
 
   static QString StartFolder() {

@@ -59,6 +59,13 @@ struct FileDialogRequest {
   QString defaultSuffix;
 };
 
+// A file chosen in a save dialog and the file type chosen with it: the index of its filter in
+// the request's filters.
+struct FileChoice {
+  QString path;
+  int filter = 0;
+};
+
 // What the user chose for a full write: back up the receiver first, read back afterwards.
 struct FullWriteChoice {
   bool backup = true;
@@ -92,6 +99,10 @@ class UserDialogs {
   // The chosen path, or an empty text when the user cancelled.
   virtual QString openFileName(const FileDialogRequest& request) = 0;
   virtual QString saveFileName(const FileDialogRequest& request) = 0;
+  // The same with the file type chosen, for a command whose types are different formats.
+  virtual FileChoice saveFileChoice(const FileDialogRequest& request) {
+    return {saveFileName(request), 0};
+  }
   // Asked before unsaved changes would be lost.
   virtual SaveChoice askToSaveChanges() = 0;
   // A question answered with OK (true) or Cancel (false).

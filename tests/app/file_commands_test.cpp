@@ -208,6 +208,13 @@ TEST_F(FileCommandsTest, ImportAndOpenFillRowsAndExportWritesEveryRow) {
   EXPECT_TRUE(csv.contains("\r\n\"Bank00-000\",\"145.00000\",\"FM\",\"25KHz\""));
   EXPECT_EQ(csv.count("\r\n"), 1721);
   EXPECT_EQ(shownTitle(*window), kTitle + " [" + file + "]");
+  // The second file type writes the multi-radio list: a row for the used channel in slot 1.
+  script->savePaths = {path("list")};
+  script->saveFilter = 1;
+  trigger(*window, "exportCsvItem");
+  const QByteArray multi = read(path("list.csv"));
+  EXPECT_TRUE(multi.startsWith("Location,Name,Frequency,")) << multi.left(40).toStdString();
+  EXPECT_TRUE(multi.contains("\r\n0,")) << multi.toStdString();
 }
 
 // Opening, importing and closing over unsaved edits ask first; Cancel keeps everything.

@@ -39,6 +39,7 @@ struct DialogScript {
   std::optional<ChannelPatch> patch;              // Edit selected; none: Cancel
   std::optional<FillChoice> fill;                 // Fill frequencies; none: Cancel
   QString goTo;                                   // Go to; "": Cancel
+  int saveFilter = 0;                             // the file type chosen in a save dialog
 
   std::vector<Message> messages, confirmations;
   int questions = 0;  // whether to save changes first
@@ -57,6 +58,9 @@ class ScriptedDialogs : public UserDialogs {
   }
   QString openFileName(const FileDialogRequest& r) override { return next(r, s_->openPaths); }
   QString saveFileName(const FileDialogRequest& r) override { return next(r, s_->savePaths); }
+  FileChoice saveFileChoice(const FileDialogRequest& r) override {
+    return {next(r, s_->savePaths), s_->saveFilter};
+  }
   SaveChoice askToSaveChanges() override { return ++s_->questions, s_->saveChoice; }
   bool confirm(const Message& question) override {
     s_->confirmations.push_back(question);
