@@ -239,7 +239,10 @@ CommandOutcome FileCommands::importChannelList() {
     dialogs_.showMessage(CannotOpen(bytes.error()));
     return CommandOutcome::Failed;
   }
-  Result<Noted<CloneImage>> image = ImportCsv(*bytes, document_.image(), path);
+  // Either layout, told by the header row: the program's own list or the multi-radio one.
+  Result<Noted<CloneImage>> image = IsMultiCsv(*bytes)
+                                        ? ImportMultiCsv(*bytes, document_.image(), path)
+                                        : ImportCsv(*bytes, document_.image(), path);
   if (!image) {
     dialogs_.showMessage(
         {QStringLiteral(" Error"), QStringLiteral("CSV File Error"), image.error()});

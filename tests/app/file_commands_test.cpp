@@ -215,6 +215,13 @@ TEST_F(FileCommandsTest, ImportAndOpenFillRowsAndExportWritesEveryRow) {
   const QByteArray multi = read(path("list.csv"));
   EXPECT_TRUE(multi.startsWith("Location,Name,Frequency,")) << multi.left(40).toStdString();
   EXPECT_TRUE(multi.contains("\r\n0,")) << multi.toStdString();
+  // Import takes the multi-radio layout too, by its header: Location 4 is slot 5.
+  const QString frequencyBefore = cell(*window, 1, 1);
+  script->openPaths = {write("other.csv", "Location,Name,Frequency\r\n4,FIVE,146.52\r\n")};
+  trigger(*window, "importCsvItem");
+  EXPECT_EQ(cell(*window, 5, 12), "FIVE");
+  EXPECT_EQ(cell(*window, 5, 1), "146.52000MHz");
+  EXPECT_EQ(cell(*window, 1, 1), frequencyBefore);
 }
 
 // Opening, importing and closing over unsaved edits ask first; Cancel keeps everything.
