@@ -90,12 +90,13 @@ Status CheckOutput(const QString& path, std::optional<ImageFormat> format) {
   return Ok();
 }
 
-Result<Noted<CloneImage>> LoadImage(const QString& path, std::optional<ImageFormat> format) {
+Result<Noted<CloneImage>> LoadImage(const QString& path, std::optional<ImageFormat> format,
+                                    std::optional<int> firstSlot) {
   const auto resolved = StreamFormat(path, format, "--from");
   if (!resolved) return Error{resolved.error()};
   const auto bytes = ReadInput(path);
   if (!bytes) return Error{bytes.error()};
-  return ImageFromBytes(*bytes, *resolved, StreamName(path, false));
+  return ImageFromBytes(*bytes, *resolved, StreamName(path, false), firstSlot);
 }
 
 Result<FileNotes> SaveImage(const QString& path, std::optional<ImageFormat> format,

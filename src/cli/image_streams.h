@@ -20,7 +20,8 @@ Result<ImageFormat> StreamFormat(const QString& path, std::optional<ImageFormat>
 // memory image (binary) bound for a terminal.
 Status CheckOutput(const QString& path, std::optional<ImageFormat> format);
 
-Result<Noted<CloneImage>> LoadImage(const QString& path, std::optional<ImageFormat> format);
+Result<Noted<CloneImage>> LoadImage(const QString& path, std::optional<ImageFormat> format,
+                                    std::optional<int> firstSlot = std::nullopt);
 
 // Saves as SaveImageFile does; a memory image is what a receiver holding `base` holds after a
 // full write.

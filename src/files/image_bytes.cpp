@@ -12,7 +12,7 @@
 namespace rqm27 {
 
 Result<Noted<CloneImage>> ImageFromBytes(const QByteArray& bytes, ImageFormat format,
-                                         const QString& name) {
+                                         const QString& name, std::optional<int> firstSlot) {
   switch (format) {
     case ImageFormat::MemoryImage:
     case ImageFormat::Json: {
@@ -25,7 +25,7 @@ Result<Noted<CloneImage>> ImageFromBytes(const QByteArray& bytes, ImageFormat fo
       return ReadCloneFile(bytes, StartupImage(), name);
     case ImageFormat::Csv:
     case ImageFormat::MultiCsv:
-      return IsMultiCsv(bytes) ? ImportMultiCsv(bytes, StartupImage(), name)
+      return IsMultiCsv(bytes) ? ImportMultiCsv(bytes, StartupImage(), name, firstSlot)
                                : ImportCsv(bytes, StartupImage(), name);
   }
   return Error{name};

@@ -5,12 +5,16 @@
 
 #include "files/image_file.h"
 
+#include <optional>
+
 namespace rqm27 {
 
 // Reads an image from the bytes of a file in `format`; a channel list of either layout is told
-// by its header, as LoadImageFile does.
+// by its header, as LoadImageFile does. A multi-radio list fills the slots from `firstSlot` on
+// when one is given, instead of by its Location column.
 Result<Noted<CloneImage>> ImageFromBytes(const QByteArray& bytes, ImageFormat format,
-                                         const QString& name);
+                                         const QString& name,
+                                         std::optional<int> firstSlot = std::nullopt);
 
 // The bytes SaveImageFile writes for the image in `format`, with what the format could not
 // keep.

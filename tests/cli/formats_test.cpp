@@ -76,6 +76,17 @@ TEST(Formats, ConvertWritesTheMultiRadioListWhenAskedAndReadsItBack) {
     }
   }
   EXPECT_EQ(RunCli({"convert", dir.filePath("start.json"), list, "--to", "xml"}).exitCode, 2);
+  // --first-slot puts the rows one after another from that slot, whatever their Location.
+  WriteFile(dir.filePath("two.csv"), "Location,Name,Frequency\r\n0,ONE,145.5\r\n7,TWO,146.5\r\n");
+  ASSERT_EQ(
+      RunCli({"convert", dir.filePath("two.csv"), dir.filePath("two.json"), "--first-slot", "101"})
+          .exitCode,
+      0);
+  const auto two = ReadJsonImage(ReadFile(dir.filePath("two.json")));
+  ASSERT_TRUE(two.ok());
+  EXPECT_EQ(UsedChannelCount(*two, 1, 1200), 2);
+  EXPECT_EQ(two->slot(101).frequency, 14550000);
+  EXPECT_EQ(two->slot(102).frequency, 14650000);
 }
 
 TEST(Formats, ShowSummarisesAnImage) {
