@@ -4,7 +4,7 @@
 #include "cli/image_streams.h"
 
 #include "codec/memory_image.h"
-#include "files/file_io.h"
+#include "files/image_file.h"
 
 namespace rqm27::cli {
 
@@ -21,15 +21,7 @@ constexpr CommandHelp kHelp = {
 
 Result<QByteArray> BaseMemory(const QString& basePath, const CloneImage& image) {
   if (basePath.isEmpty()) return BlankMemoryFor(image);
-  auto bytes = ReadWholeFile(basePath);
-  if (!bytes) return bytes;
-  if (bytes->size() != MemoryImageSize) {
-    return Error{QStringLiteral("%1: a memory image has exactly %2 bytes, this one %3")
-                     .arg(basePath)
-                     .arg(MemoryImageSize)
-                     .arg(bytes->size())};
-  }
-  return bytes;
+  return ReadMemoryImageFile(basePath);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "codec/memory_image.h"
 #include "files/file_io.h"
+#include "files/image_file.h"
 #include "link/demo_memory.h"
 #include "link/pty_simulator.h"
 #include "link/receiver_simulator.h"
@@ -107,15 +108,7 @@ Result<SimulateArgs> ArgsOf(const QCommandLineParser& parser) {
 
 Result<QByteArray> InitialMemory(const QString& path) {
   if (path.isEmpty()) return DemoMemory();
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) return bytes;
-  if (bytes->size() != MemoryImageSize) {
-    return Error{QStringLiteral("%1: a memory image has exactly %2 bytes, this one %3")
-                     .arg(path)
-                     .arg(MemoryImageSize)
-                     .arg(bytes->size())};
-  }
-  return bytes;
+  return ReadMemoryImageFile(path);
 }
 
 // SIGTERM and SIGINT, blocked and delivered through a descriptor that the server watches.

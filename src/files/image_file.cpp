@@ -9,6 +9,18 @@
 
 namespace rqm27 {
 
+Result<QByteArray> ReadMemoryImageFile(const QString& path) {
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) return bytes;
+  if (bytes->size() != MemoryImageSize) {
+    return Error{QStringLiteral("%1: a memory image has exactly %2 bytes, this one %3")
+                     .arg(path)
+                     .arg(MemoryImageSize)
+                     .arg(bytes->size())};
+  }
+  return bytes;
+}
+
 QByteArray BlankMemoryFor(const CloneImage& image) {
   QByteArray memory(MemoryImageSize, '\0');
   memory[MemoryProtectAddress] = static_cast<char>(image.settings.at(SettingsList::Mem, 0));

@@ -27,6 +27,10 @@ Result<ImageFormat> FormatOfName(const QString& name);
 // comes with it.
 Result<Noted<CloneImage>> LoadImageFile(const QString& path);
 
+// The bytes of a memory image file (.bin), refused, naming the file, unless there are exactly
+// 131072 of them.
+Result<QByteArray> ReadMemoryImageFile(const QString& path);
+
 // A memory to write an image onto when no receiver's memory is at hand: all zero but for the
 // memory-protect setting, which a full write leaves as the receiver has it and which is here
 // taken from the image itself.
