@@ -46,7 +46,7 @@ Status WriteToDevice(const QString& path, ImageFormat format, const QByteArray& 
                           ? file.open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)
                           : (file.setFileName(path), file.open(QIODevice::WriteOnly));
   if (!opened) return Error{QStringLiteral("cannot write %1: %2").arg(name, file.errorString())};
-  if (const Status terminal = RefuseBinaryOnTerminal(file.handle(), format, name); !terminal) {
+  if (Status terminal = RefuseBinaryOnTerminal(file.handle(), format, name); !terminal) {
     return terminal;
   }
   if (file.write(bytes) != bytes.size() || !file.flush()) {

@@ -17,7 +17,7 @@ QString MinutesAndSeconds(qint64 ms) {
 }  // namespace
 
 QString ProgressTimes(qint64 elapsedMs, int value, int maximum) {
-  const QString elapsed = MinutesAndSeconds(elapsedMs) + QStringLiteral(" elapsed");
+  QString elapsed = MinutesAndSeconds(elapsedMs) + QStringLiteral(" elapsed");
   if (value <= 0 || maximum <= 0) return elapsed;
   const qint64 left = elapsedMs * (maximum - value) / value;
   return elapsed + QStringLiteral(", %1 left").arg(MinutesAndSeconds(left));
