@@ -20,7 +20,7 @@ constexpr int AreaRole = Qt::UserRole;
 constexpr int PlaceRole = Qt::UserRole + 1;
 
 // Room for a typical line and a screenful of them, in the window's font.
-constexpr int ShownCharacters = 70;
+constexpr int ShownCharacters = 90;
 constexpr int ShownLines = 20;
 
 QString CaptionFor(std::size_t count, const QString& fileName) {
@@ -50,6 +50,8 @@ CompareWindow::CompareWindow(std::function<const CloneImage&()> documentImage, Q
   list_->setObjectName(QStringLiteral("differenceList"));
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setUniformItemSizes(true);
+  // A long line scrolls sideways rather than losing its end, where the new value is.
+  list_->setTextElideMode(Qt::ElideNone);
   caption_->setBuddy(list_);
   connect(list_, &QListWidget::itemActivated, this, &CompareWindow::goToItem);
 
