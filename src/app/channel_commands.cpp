@@ -171,14 +171,7 @@ void ChannelCommands::copy() {
 
 void ChannelCommands::cut() {
   copy();
-  const QList<int> chosen = grid().selectedSlotList();
-  const auto emptied = std::count_if(chosen.begin(), chosen.end(), [this](int slot) {
-    return slot <= LastTransferredSlot && document_.image().slot(slot).used;
-  });
-  document_.edit(QStringLiteral("Cut %1").arg(Counted(int(emptied), QStringLiteral("channel"))),
-                 [&chosen](CloneImage& image) {
-                   for (const int slot : chosen) ClearChannelRows(image, slot, slot);
-                 });
+  emptySelectedRows(QStringLiteral("Cut"));
 }
 
 void ChannelCommands::paste() {
@@ -348,11 +341,15 @@ void ChannelCommands::sort(SortKey key) {
 
 void ChannelCommands::clearSelectedRows() {
   if (views_.busy && views_.busy()) return;
+  emptySelectedRows(QStringLiteral("Delete"));
+}
+
+void ChannelCommands::emptySelectedRows(const QString& verb) {
   const QList<int> chosen = grid().selectedSlotList();
   const auto emptied = std::count_if(chosen.begin(), chosen.end(), [this](int slot) {
     return slot <= LastTransferredSlot && document_.image().slot(slot).used;
   });
-  document_.edit(QStringLiteral("Delete %1").arg(Counted(int(emptied), QStringLiteral("channel"))),
+  document_.edit(verb + u' ' + Counted(int(emptied), QStringLiteral("channel")),
                  [&chosen](CloneImage& image) {
                    for (const int slot : chosen) ClearChannelRows(image, slot, slot);
                  });

@@ -71,6 +71,9 @@ class ChannelCommands : public QObject {
                                      const std::function<QString(const EditedSlots&)>& text,
                                      const std::function<Result<EditedSlots>(CloneImage&)>& edit);
   void tellNotes(const QString& title, const FileNotes& notes);
+  // Empties the selected rows the grid shows as one step named `verb` and the count
+  // ("Cut 3 channels").
+  void emptySelectedRows(const QString& verb);
 
   Document& document_;
   UserDialogs& dialogs_;
