@@ -43,6 +43,8 @@ int Convert(const QStringList& args) {
   const QString in = parser.positionalArguments()[0];
   const QString out = parser.positionalArguments()[1];
 
+  if (const auto usage = RequireStreamFormat("convert", in, *from, "--from")) return *usage;
+  if (const auto usage = RequireStreamFormat("convert", out, *to, "--to")) return *usage;
   if (const Status output = CheckOutput(out, *to); !output) return Fail(output.error());
   std::optional<int> firstSlot;
   if (parser.isSet("first-slot")) {

@@ -51,6 +51,9 @@ int Diff(const QStringList& args) {
   const auto from = FormatOption(parser, "from");
   if (!from) return FailUsage("diff", from.error());
 
+  for (const QString& path : parser.positionalArguments()) {
+    if (const auto usage = RequireStreamFormat("diff", path, *from, "--from")) return *usage;
+  }
   std::vector<CloneImage> images;
   for (const QString& path : parser.positionalArguments()) {
     auto loaded = LoadImage(path, path == QLatin1StringView(StandardStream) ? *from : std::nullopt);

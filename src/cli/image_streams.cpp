@@ -1,5 +1,7 @@
 #include "cli/image_streams.h"
 
+#include "cli/commands.h"
+
 #include "files/file_io.h"
 #include "files/image_bytes.h"
 
@@ -75,6 +77,13 @@ Result<ImageFormat> StreamFormat(const QString& path, std::optional<ImageFormat>
             .arg(StreamName(path, QByteArrayView(option) == "--to"), QLatin1StringView(option))};
   }
   return FormatOfPath(path);
+}
+
+std::optional<int> RequireStreamFormat(const char* command, const QString& path,
+                                       std::optional<ImageFormat> format, const char* option) {
+  const auto resolved = StreamFormat(path, format, option);
+  if (resolved || !IsStandardStream(path)) return std::nullopt;
+  return FailUsage(QString::fromLatin1(command), resolved.error());
 }
 
 Status CheckOutput(const QString& path, std::optional<ImageFormat> format) {

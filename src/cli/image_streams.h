@@ -16,6 +16,11 @@ inline constexpr char StandardStream[] = "-";
 Result<ImageFormat> StreamFormat(const QString& path, std::optional<ImageFormat> format,
                                  const char* option);
 
+// A usage error (exit status 2) when `path` is - and no FORMAT was given with `option`
+// (--from or --to): standard input and output have no extension to go by.
+std::optional<int> RequireStreamFormat(const char* command, const QString& path,
+                                       std::optional<ImageFormat> format, const char* option);
+
 // Fails before anything is done when the output could not be written: an unknown format, or a
 // memory image (binary) bound for a terminal.
 Status CheckOutput(const QString& path, std::optional<ImageFormat> format);

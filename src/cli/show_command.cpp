@@ -141,6 +141,7 @@ int Show(const QStringList& args) {
   const auto from = FormatOption(parser, "from");
   if (!from) return FailUsage("show", from.error());
   const QString path = parser.positionalArguments().first();
+  if (const auto usage = RequireStreamFormat("show", path, *from, "--from")) return *usage;
   const auto loaded = LoadImage(path, *from);
   if (!loaded) return Fail(loaded.error());
   PrintNotes(path, loaded->notes);

@@ -119,6 +119,7 @@ int Read(const QStringList& args) {
   if (!options) return FailUsage("read", options.error());
   const auto to = FormatOption(parser, "to");
   if (!to) return FailUsage("read", to.error());
+  if (const auto usage = RequireStreamFormat("read", options->file, *to, "--to")) return *usage;
   if (const Status output = CheckOutput(options->file, *to); !output) {
     return Fail(output.error());
   }
@@ -157,6 +158,9 @@ int Write(const QStringList& args) {
   if (parser.isSet(verifyFull)) options->verify = VerifyScope::Full;
   if (parser.isSet("verify")) options->verify = VerifyScope::Written;
 
+  if (const auto usage = RequireStreamFormat("write", options->file, *from, "--from")) {
+    return *usage;
+  }
   if (const auto fault = BackupPathFault(*options)) return Fail(*fault);
   const auto loaded = LoadImage(options->file, *from);
   if (!loaded) return Fail(loaded.error());

@@ -44,6 +44,9 @@ int Verify(const QStringList& args) {
   const auto from = FormatOption(parser, "from");
   if (!from) return FailUsage("verify", from.error());
 
+  if (const auto usage = RequireStreamFormat("verify", options->file, *from, "--from")) {
+    return *usage;
+  }
   const auto loaded = LoadImage(options->file, *from);
   if (!loaded) return FailTrouble(loaded.error());
   PrintNotes(options->file, loaded->notes);
