@@ -67,6 +67,9 @@ BulkEditDialog::BulkEditDialog(int channels, QWidget* parent) : QDialog(parent) 
   tone_ = List(Labels(ToneNames), this);
   tone_->setCurrentIndex(DefaultToneIndex);
   changeTone_ = addField("tone", QStringLiteral("T&one (TSQ)"), tone_);
+  txTone_ = List(Labels(ToneNames), this);
+  txTone_->setCurrentIndex(DefaultToneIndex);
+  changeTxTone_ = addField("txTone", QStringLiteral("T&ransmit tone"), txTone_);
   dcs_ = List(Labels(DcsNames), this);
   changeDcs_ = addField("dcs", QStringLiteral("&DCS"), dcs_);
   shift_ = List(Labels(ShiftCodes), this);
@@ -112,6 +115,7 @@ std::optional<ChannelPatch> BulkEditDialog::patch() const {
   SetIfChecked(patch.subtone, changeSubtone_,
                SubtoneCodes[static_cast<std::size_t>(subtone_->currentIndex())].code);
   SetIfChecked(patch.rxTone, changeTone_, tone_->currentIndex());
+  SetIfChecked(patch.txTone, changeTxTone_, txTone_->currentIndex());
   SetIfChecked(patch.dcs, changeDcs_, dcs_->currentIndex());
   SetIfChecked(patch.shift, changeShift_,
                ShiftCodes[static_cast<std::size_t>(shift_->currentIndex())].code);

@@ -38,6 +38,7 @@ class BulkEditDialog : public QDialog {
   QCheckBox* changeCarrier_ = nullptr;
   QCheckBox* changeSubtone_ = nullptr;
   QCheckBox* changeTone_ = nullptr;
+  QCheckBox* changeTxTone_ = nullptr;
   QCheckBox* changeDcs_ = nullptr;
   QCheckBox* changeShift_ = nullptr;
   QCheckBox* changeOffset_ = nullptr;
@@ -47,6 +48,7 @@ class BulkEditDialog : public QDialog {
   QComboBox* carrier_ = nullptr;
   QComboBox* subtone_ = nullptr;
   QComboBox* tone_ = nullptr;
+  QComboBox* txTone_ = nullptr;
   QComboBox* dcs_ = nullptr;
   QComboBox* shift_ = nullptr;
   QLineEdit* offset_ = nullptr;

@@ -236,7 +236,8 @@ TEST(BulkEditDialogTest, OnlyTheCheckedFieldsChange) {
     if (p->step) fields << QStringLiteral("step %1").arg(*p->step);
     if (p->carrier) fields << "carrier";
     if (p->subtone) fields << "subtone";
-    if (p->txTone || p->rxTone) fields << "tone";
+    if (p->rxTone) fields << "tone";
+    if (p->txTone) fields << "txTone";
     if (p->dcs) fields << "dcs";
     if (p->shift) fields << "shift";
     if (p->offset) fields << QStringLiteral("offset %1").arg(*p->offset);
@@ -255,6 +256,9 @@ TEST(BulkEditDialogTest, OnlyTheCheckedFieldsChange) {
   EXPECT_FALSE(dialog.findChild<QPushButton*>("applyButton")->isEnabled());
   set("offset", false);
   EXPECT_TRUE(dialog.findChild<QPushButton*>("applyButton")->isEnabled());
+  // The transmit tone is a field of its own, apart from the TSQ tone.
+  set("txTone", true);
+  EXPECT_EQ(setFields(dialog.patch()), QStringList({"step 3", "txTone"}));
 }
 
 }  // namespace
