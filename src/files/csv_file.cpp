@@ -36,6 +36,7 @@
 // own.
 #include "files/csv_file.h"
 
+#include "files/csv_row.h"
 #include "files/text_lines.h"
 
 #include "model/channel_rules.h"
@@ -60,17 +61,6 @@ constexpr QStringView kOlderHeader =
 constexpr int kAnyHeaderLength = 100;
 
 // ---- Export -----------------------------------------------------------------------------
-
-QString QuotedField(QString field) {
-  field.replace(u'"', QStringLiteral("\"\""));
-  return u'"' + field + u'"';
-}
-
-QString CsvLine(const QStringList& fields) {
-  QStringList quoted;
-  for (const QString& field : fields) quoted << QuotedField(field);
-  return quoted.join(u',') + QStringLiteral("\r\n");
-}
 
 QStringList HeaderFields() {
   QStringList fields{QString()};
@@ -271,14 +261,14 @@ void ApplyRow(const QStringList& fields, ChannelSlot& slot, FileNotes& notes,
 
 Noted<QByteArray> ExportCsv(const CloneImage& image, const QStringList& rowLabels) {
   FileNotes notes;
-  QString text = CsvLine(HeaderFields());
+  QString text = CsvRow(HeaderFields(), CsvQuoting::Always);
   for (int row = 1; row <= kExportedRows; ++row) {
     const ChannelSlot& slot = image.slot(row);
     if (slot.used) {
       NoteCodesWithoutText(slot.name, QStringLiteral("the name"),
                            QStringLiteral("slot %1").arg(row), notes);
     }
-    text += CsvLine(SlotFields(slot, rowLabels.value(row - 1), row));
+    text += CsvRow(SlotFields(slot, rowLabels.value(row - 1), row), CsvQuoting::Always);
   }
   return {UnicodeToCp932(text), std::move(notes)};
 }

@@ -36,6 +36,7 @@
 // rules) empties its slot and is said; a row without a step takes the one its frequency fits.
 #include "files/multi_csv.h"
 
+#include "files/csv_row.h"
 #include "files/text_lines.h"
 
 #include "model/bank_table.h"
@@ -221,21 +222,6 @@ std::optional<QStringList> RowAt(QStringView text, qsizetype& i) {
   fields << field;
   SkipLineEnd(text, i);
   return fields;
-}
-
-QString CsvField(QString field) {
-  if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\r') &&
-      !field.contains(u'\n')) {
-    return field;
-  }
-  field.replace(u'"', QStringLiteral("\"\""));
-  return u'"' + field + u'"';
-}
-
-QString CsvRow(const QStringList& fields) {
-  QStringList written;
-  for (const QString& field : fields) written << CsvField(field);
-  return written.join(u',') + QStringLiteral("\r\n");
 }
 
 // ---- The header ----------------------------------------------------------------------------
@@ -565,10 +551,10 @@ Noted<QByteArray> ExportMultiCsv(const CloneImage& image) {
   FileNotes notes;
   QStringList header;
   for (const std::string_view name : kHeaders) header << Label(name);
-  QString text = CsvRow(header);
+  QString text = CsvRow(header, CsvQuoting::WhenNeeded);
   for (int slot = 1; slot <= MemoryChannelCount; ++slot) {
     const ChannelSlot& channel = image.slot(slot);
-    if (channel.used) text += CsvRow(FieldsOfChannel(channel, slot, notes));
+    if (channel.used) text += CsvRow(FieldsOfChannel(channel, slot, notes), CsvQuoting::WhenNeeded);
   }
   return {text.toUtf8(), std::move(notes)};
 }

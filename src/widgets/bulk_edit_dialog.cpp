@@ -2,10 +2,10 @@
 
 #include "model/channel_text.h"
 #include "model/value_tables.h"
+#include "widgets/named_button.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,13 +81,7 @@ BulkEditDialog::BulkEditDialog(int channels, QWidget* parent) : QDialog(parent) 
   changeSkip_ = addField("skip", QStringLiteral("S&kip"), skip_);
   connect(offset_, &QLineEdit::textChanged, this, &BulkEditDialog::showValidity);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  apply_ = buttons->addButton(QStringLiteral("&Apply"), QDialogButtonBox::AcceptRole);
-  apply_->setObjectName(QStringLiteral("applyButton"));
-  apply_->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  apply_ = AddAcceptButtons(*this, *layout, QStringLiteral("&Apply"), "applyButton");
 }
 
 QCheckBox* BulkEditDialog::addField(const char* name, const QString& caption, QWidget* value) {

@@ -1,8 +1,8 @@
 #include "widgets/fill_dialog.h"
 
 #include "model/channel_text.h"
+#include "widgets/named_button.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,13 +48,7 @@ FillDialog::FillDialog(int rows, std::int32_t start, QWidget* parent) : QDialog(
   form->addRow(QStringLiteral("&Increment (MHz):"), increment_);
   layout->addLayout(form);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  fill_ = buttons->addButton(QStringLiteral("&Fill"), QDialogButtonBox::AcceptRole);
-  fill_->setObjectName(QStringLiteral("fillButton"));
-  fill_->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  fill_ = AddAcceptButtons(*this, *layout, QStringLiteral("&Fill"), "fillButton");
   for (QLineEdit* edit : {start_, increment_}) {
     connect(edit, &QLineEdit::textChanged, this,
             [this] { fill_->setEnabled(choice().has_value()); });

@@ -13,9 +13,17 @@
 #include <QPushButton>
 #include <QString>
 
+class QBoxLayout;
+class QDialog;
+
 namespace rqm27 {
 
 QPushButton* MakeNamedButton(const char* name, const QString& caption, const QString& tip,
                              QWidget* parent);
+
+// A dialog's row of Cancel and the button named `name` with `caption`, which accepts the dialog
+// and is its default; added at the end of `layout`. Returns the accepting button.
+QPushButton* AddAcceptButtons(QDialog& dialog, QBoxLayout& layout, const QString& caption,
+                              const char* name);
 
 }  // namespace rqm27
